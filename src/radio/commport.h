@@ -1,0 +1,99 @@
+// The serial port as the program uses it: port number or device path, a settings text such as
+// "9600,n,8,1", handshaking 0 to 3, open flag, output, input, the count of characters waiting
+// to be sent, and one event (OnComm) carrying a numbered code. Built on QSerialPort; all I/O is
+// asynchronous on the thread that owns the object.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+class CommPort : public QObject
+{
+    Q_OBJECT
+public:
+    // Event codes raised through OnComm.
+    enum Event {
+        comEvSend = 1,
+        comEvReceive = 2,
+        comEvCTS = 3,
+        comEvDSR = 4,
+        comEvCD = 5,
+        comEvRing = 6,
+        comEvEOF = 7,
+        comEventBreak = 1001,
+        comEventCTSTO = 1002,
+        comEventDSRTO = 1003,
+        comEventFrame = 1004,
+        comEventOverrun = 1006,
+        comEventCDTO = 1007,
+        comEventRxOver = 1008,
+        comEventRxParity = 1009,
+        comEventTxFull = 1010,
+        comEventDCB = 1011,
+        comEventUnknown = 1099,
+    };
+
+    // Built-in values, used while nothing else has been applied.
+    static constexpr const char *DefaultPort = "1";
+    static constexpr const char *DefaultSettings = "9600,n,8,1";
+    static constexpr int DefaultHandshaking = 0;
+
+    explicit CommPort(QObject *parent = nullptr);
+    ~CommPort() override;
+
+    // The text an error event shows: "Framing Error" for 1004 and so on; "Unknown error or
+    // event" for any code outside the table; empty for the non-error events 1 to 7.
+    static QString eventText(int code);
+    // A port number N is the platform's Nth legacy port (/dev/ttyS(N-1) on Linux, COMN on
+    // Windows); anything else is taken as a device path as it stands. Empty for "0" or "".
+    static QString devicePath(const QString &commPort);
+
+    // Each setter returns false and leaves the last error text when the value is refused.
+    bool setCommPort(const QString &numberOrPath);
+    QString commPort() const { return m_commPort; }
+    // The port number when the port is given as a number, else 0.
+    int portNumber() const;
+
+    bool setSettings(const QString &settings);
+    QString settings() const; // with a lower-case parity letter
+
+    bool setHandshaking(int code);
+    int handshaking() const { return m_handshaking; }
+
+    bool setPortOpen(bool open);
+    bool portOpen() const;
+
+    // Writes the text as it is. Returns false, sends nothing and leaves the error text when
+    // the port is closed or the write fails.
+    bool output(const QByteArray &data);
+    // All characters waiting, read at once.
+    QByteArray input();
+    qint64 inBufferCount() const;
+    // Characters written but not yet sent to the line.
+    qint64 outBufferCount() const;
+
+    int commEvent() const { return m_event; }
+    // The description of the last failure (a refused value, an open or write that failed).
+    QString lastError() const { return m_lastError; }
+
+Q_SIGNALS:
+    // Raised for each event; commEvent() tells which. Receive events come as soon as one
+    // character is waiting.
+    void OnComm();
+
+private:
+    void raise(int code);
+    void onErrorOccurred(QSerialPort::SerialPortError error);
+    bool fail(const QString &text);
+    bool applyLineSettings();
+
+    QSerialPort *m_port = nullptr;
+    QString m_commPort = QString::fromLatin1(DefaultPort);
+    QString m_settings = QString::fromLatin1(DefaultSettings);
+    int m_handshaking = DefaultHandshaking;
+    int m_event = 0;
+    QString m_lastError;
+    bool m_resourceLost = false;
+};

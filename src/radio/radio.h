@@ -1,0 +1,74 @@
+// The radio core: the port MSComm1, the receive buffer Out, the radio state and the reply
+// interpreter RadioControl, with the start-up synchronisation. One object, handed to the windows.
+#pragma once
+
+#include "commport.h"
+#include "radiodisplay.h"
+#include "radiostate.h"
+
+#include <QObject>
+#include <optional>
+
+class Radio : public QObject
+{
+    Q_OBJECT
+public:
+    // Text that has found no ";" within this many characters is discarded as line noise.
+    static constexpr int MaxPendingReply = 1024;
+    static constexpr int PausingMs = 100;
+
+    explicit Radio(QObject *parent = nullptr);
+    ~Radio() override;
+
+    CommPort &MSComm1() { return *m_port; }
+    RadioState &state() { return m_state; }
+    const RadioState &state() const { return m_state; }
+
+    // The windows' side; nullptr restores a display that shows nothing.
+    void setDisplay(RadioDisplay *display);
+    RadioDisplay &display() { return *m_display; }
+
+    // Writes one complete command (or several in a row). A command written while the port is
+    // closed is dropped and reported to the display; the program goes on.
+    void send(const QByteArray &command);
+    // A command a builder refused (negative or overlong value) is not sent.
+    void send(const std::optional<QByteArray> &command);
+
+    // A fixed 100 ms wait between commands. Windows keep painting but take no input, and no
+    // reply is interpreted until it ends.
+    void Pausing();
+
+    // The port's event handler: receive events append to Out and interpret every complete
+    // reply; error events are reported.
+    void MSComm1_OnComm();
+    // Appends received text as a receive event does (used by the event handler, tests and
+    // benchmarks).
+    void receive(const QByteArray &data);
+
+    // Interprets the reply at the start of Out (up to its first ";", or all of Out when it has
+    // none), runs the start-up step and removes that reply from Out.
+    void RadioControl();
+
+    // "Synchronise Radio": restart the start-up query list and switch automatic reports on.
+    void Synchronise();
+    // The transmit/receive button: "RX;" when transmitting, else "TX;"; then "SM;".
+    void cmdSend_Click();
+
+    QString Out;
+    qint16 MsgResult = 0;
+
+Q_SIGNALS:
+    // Every command written to the port, in order (including the ones dropped while closed).
+    void commandWritten(const QByteArray &command);
+
+private:
+    void interpret(const QString &reply);
+    void startupStep(const QString &reply);
+    void advanceStartup();
+
+    CommPort *m_port = nullptr;
+    RadioState m_state;
+    NullDisplay m_nullDisplay;
+    RadioDisplay *m_display = &m_nullDisplay;
+    bool m_pausing = false;
+};
