@@ -5,6 +5,7 @@
 #include "commport.h"
 #include "radiodisplay.h"
 #include "radiostate.h"
+#include "replyinterpreter.h"
 
 #include <QObject>
 #include <optional>
@@ -62,7 +63,6 @@ Q_SIGNALS:
     void commandWritten(const QByteArray &command);
 
 private:
-    void interpret(const QString &reply);
     void startupStep(const QString &reply);
     void advanceStartup();
 
@@ -70,5 +70,7 @@ private:
     RadioState m_state;
     NullDisplay m_nullDisplay;
     RadioDisplay *m_display = &m_nullDisplay;
+    ReplyInterpreter m_interpreter;
     bool m_pausing = false;
+    bool m_receiving = false;
 };

@@ -42,6 +42,7 @@ struct RadioState
     QString XITOn;
     QString RITXITOffset;
     QString MemChannel;
+    QString StartMemChannel; // the channel a memory step started from (set by Up/Down)
     QString replyMemChannel;
     QString TXState;
     QString LockOn;

@@ -1,0 +1,163 @@
+#include "radio/radio.h"
+
+#include "radio/cattables.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+Radio::Radio(QObject *parent)
+    : QObject(parent)
+    , m_port(new CommPort(this))
+    , m_interpreter(m_state, [this]() -> RadioDisplay & { return *m_display; },
+                    [this](const QByteArray &command) { send(command); })
+{
+    m_state.StartupCommands = Cat::startupCommands();
+    connect(m_port, &CommPort::OnComm, this, &Radio::MSComm1_OnComm);
+}
+
+Radio::~Radio() = default;
+
+void Radio::setDisplay(RadioDisplay *display)
+{
+    m_display = display ? display : &m_nullDisplay;
+}
+
+void Radio::send(const QByteArray &command)
+{
+    if (command.isEmpty())
+        return;
+    Q_EMIT commandWritten(command);
+    if (!m_port->output(command)) {
+        m_display->portProblem(
+            tr("Port %1 is closed: %2 was not sent.")
+                .arg(m_port->commPort(), QString::fromLatin1(command)));
+    }
+}
+
+void Radio::send(const std::optional<QByteArray> &command)
+{
+    if (command)
+        send(*command);
+}
+
+void Radio::Pausing()
+{
+    // The window keeps painting and timers keep running; the operator's input waits, and
+    // replies stay in the port until the pause is over.
+    const bool wasPausing = m_pausing;
+    m_pausing = true;
+    QEventLoop loop;
+    QTimer::singleShot(PausingMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_pausing = wasPausing;
+    if (!m_pausing && m_port->portOpen() && m_port->inBufferCount() > 0)
+        receive(m_port->input());
+}
+
+void Radio::MSComm1_OnComm()
+{
+    const int code = m_port->commEvent();
+    switch (code) {
+    case CommPort::comEvReceive:
+        if (!m_pausing)
+            receive(m_port->input());
+        return;
+    case CommPort::comEvSend:
+    case CommPort::comEvCTS:
+    case CommPort::comEvDSR:
+    case CommPort::comEvCD:
+    case CommPort::comEvRing:
+    case CommPort::comEvEOF:
+        return;
+    default:
+        break;
+    }
+    MsgResult = qint16(m_display->serialError(CommPort::eventText(code)));
+    if (MsgResult == 2)
+        m_port->setPortOpen(false);
+}
+
+void Radio::receive(const QByteArray &data)
+{
+    Out += QString::fromLatin1(data);
+    if (m_receiving)
+        return; // an outer call is already working through Out
+    m_receiving = true;
+    // Every complete reply in the buffer is interpreted, in order; the text after the last
+    // ";" waits for the next receive event.
+    while (Out.contains(QLatin1Char(';')))
+        RadioControl();
+    if (Out.size() > MaxPendingReply)
+        Out.clear(); // line noise that never found its ";"
+    m_receiving = false;
+}
+
+void Radio::RadioControl()
+{
+    // Bytes of line noise before the reply's code are not part of it.
+    qsizetype start = 0;
+    while (start < Out.size()) {
+        const QChar c = Out.at(start);
+        if ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('?')
+            || c == QLatin1Char(';'))
+            break;
+        ++start;
+    }
+    const qsizetype end = Out.indexOf(QLatin1Char(';'), start);
+    const QString reply = end < 0 ? Out.mid(start) : Out.mid(start, end - start);
+    Out.remove(0, end < 0 ? Out.size() : end + 1);
+
+    m_interpreter.interpret(reply);
+    startupStep(reply);
+}
+
+void Radio::Synchronise()
+{
+    if (m_state.StartupCommands[0].isEmpty())
+        m_state.StartupCommands = Cat::startupCommands();
+    m_state.StartupIndex = 0;
+    m_state.StartupRetries = 0;
+    m_state.StartupLoading = QStringLiteral("1");
+    m_state.StartupCommand = m_state.StartupCommands[0];
+    send(m_state.StartupCommand.toLatin1());
+    send(QByteArrayLiteral("AI3;"));
+    m_state.TXState = QStringLiteral("RX");
+}
+
+void Radio::cmdSend_Click()
+{
+    send(m_state.TXState == QLatin1String("TX") ? QByteArrayLiteral("RX;")
+                                                 : QByteArrayLiteral("TX;"));
+    send(QByteArrayLiteral("SM;"));
+}
+
+void Radio::startupStep(const QString &reply)
+{
+    if (m_state.StartupLoading != QLatin1String("1"))
+        return;
+    m_display->showProgress(tr("Loading Data from Radio, Please Wait !"), false, false);
+    if (m_state.StartupCommand.left(2) == reply.left(2)) {
+        advanceStartup();
+        return;
+    }
+    ++m_state.StartupRetries;
+    if (m_state.StartupRetries < 4)
+        send(m_state.StartupCommand.toLatin1());
+    else
+        advanceStartup();
+}
+
+void Radio::advanceStartup()
+{
+    ++m_state.StartupIndex;
+    const bool inList = m_state.StartupIndex < qint16(m_state.StartupCommands.size());
+    m_state.StartupCommand = inList ? m_state.StartupCommands[m_state.StartupIndex] : QString();
+    if (m_state.StartupCommand.trimmed().isEmpty()) {
+        // The end marker " " (or the end of the array) finishes the list.
+        m_state.StartupLoading = QStringLiteral("0");
+        m_display->closeProgress();
+        return;
+    }
+    send(m_state.StartupCommand.toLatin1());
+    m_state.StartupRetries = 0;
+}

@@ -1,0 +1,49 @@
+// Turns one reply of the radio into radio state and display. Each reply is recognised by its
+// two letters; a reply too short for the positions its handler reads changes nothing.
+#pragma once
+
+#include "radiodisplay.h"
+#include "radiostate.h"
+
+#include <QByteArray>
+#include <QStringView>
+#include <functional>
+
+class ReplyFields;
+
+class ReplyInterpreter
+{
+public:
+    using DisplayAccess = std::function<RadioDisplay &()>;
+    using Sender = std::function<void(const QByteArray &)>;
+
+    ReplyInterpreter(RadioState &state, DisplayAccess display, Sender send);
+
+    // reply: the text before ";", starting with the two-letter code.
+    void interpret(QStringView reply);
+
+    // The last position each reply's handler reads; 0 for a code that is not interpreted.
+    static int lastPositionRead(QStringView code);
+
+private:
+    void statusWord(const ReplyFields &r);
+    void vfoFrequency(const ReplyFields &r, bool vfoA);
+    void mode(const ReplyFields &r);
+    void toneOn(const ReplyFields &r);
+    void cwTune(const ReplyFields &r);
+    void filterWidth(const ReplyFields &r);
+    void ifShift(const ReplyFields &r);
+    void level(const ReplyFields &r);
+    void mainSlider(const ReplyFields &r);
+    void switchReply(const ReplyFields &r);
+    void transmit(bool tx);
+    void memory(const ReplyFields &r, QStringView reply);
+    void showRitXit(qint64 freqHz, qint64 offsetHz);
+    void showMode();
+
+    RadioDisplay &display() { return m_display(); }
+
+    RadioState &m_state;
+    DisplayAccess m_display;
+    Sender m_send;
+};
