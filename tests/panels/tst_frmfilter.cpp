@@ -1,0 +1,301 @@
+#include "guiheaders.h" // first: see there
+
+#include "commandlog.h"
+#include "panels/frmfilter.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <memory>
+
+using Display::FilterList;
+
+namespace {
+
+// Passes the filter-panel part of what the reply interpreter shows on to an open panel, the
+// way the main window does.
+class FilterDisplay : public NullDisplay
+{
+public:
+    frmFilter *panel = nullptr;
+    void setFilterText(FilterList list, const QString &text) override
+    {
+        if (panel)
+            panel->setListText(list, text);
+    }
+};
+
+QComboBox *combo(QWidget *form, const QString &name)
+{
+    auto *c = form->findChild<QComboBox *>(name);
+    if (!c)
+        qFatal("no list %s", qPrintable(name));
+    return c;
+}
+
+const QStringList ListNames {"Combo1", "Combo2", "Combo3"};
+
+} // namespace
+
+class TestFrmFilter : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void modeChoosesList_data();
+    void modeChoosesList();
+    void entrySendsWidth_data();
+    void entrySendsWidth();
+    void keyboardChoice();
+    void widthQueryBeforeLists();
+    void setListText_data();
+    void setListText();
+    void interpreterWritesWidth();
+    void closeRestoresCursorAndUnloads();
+};
+
+void TestFrmFilter::modeChoosesList_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("shown"); // empty: no list
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("LSB") << "1"
+                         << "Combo2"
+                         << "SSB/AM/FM";
+    QTest::newRow("USB") << "2"
+                         << "Combo2"
+                         << "SSB/AM/FM";
+    QTest::newRow("CW") << "3"
+                        << "Combo1"
+                        << "CW";
+    QTest::newRow("FM") << "4"
+                        << "Combo2"
+                        << "SSB/AM/FM";
+    QTest::newRow("AM") << "5"
+                        << "Combo2"
+                        << "SSB/AM/FM";
+    QTest::newRow("FSK") << "6"
+                         << "Combo3"
+                         << "FSK";
+    QTest::newRow("CW-R") << "7"
+                          << "Combo1"
+                          << "CW-R";
+    QTest::newRow("FSK-R") << "9"
+                           << "Combo3"
+                           << "FSK-R";
+    QTest::newRow("not reported") << ""
+                                  << ""
+                                  << "Mode unknown";
+    QTest::newRow("none 0") << "0"
+                            << ""
+                            << "Mode unknown";
+    QTest::newRow("none 8") << "8"
+                            << ""
+                            << "Mode unknown";
+    QTest::newRow("two digits") << "33"
+                                << ""
+                                << "Mode unknown";
+    QTest::newRow("letter") << "C"
+                            << ""
+                            << "Mode unknown";
+}
+
+void TestFrmFilter::modeChoosesList()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, shown);
+    QFETCH(QString, label);
+
+    Radio radio;
+    CommandLog log(radio);
+    radio.state().Mode = mode;
+    frmFilter form(radio);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Filter Settings"));
+    for (const QString &name : ListNames)
+        QCOMPARE(!combo(&form, name)->isHidden(), name == shown);
+    auto *label1 = form.findChild<QLabel *>(QStringLiteral("Label1"));
+    QCOMPARE(label1->text(), label);
+    if (!shown.isEmpty())
+        QCOMPARE(label1->buddy(), combo(&form, shown));
+    QCOMPARE(log.commands, QStringList {"FW;"});
+}
+
+void TestFrmFilter::entrySendsWidth_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("sent");
+
+    const char *cw[][2] = {{"50 Hz", "FW0050;"},   {"100 Hz", "FW0100;"}, {"200 Hz", "FW0200;"},
+                           {"300 Hz", "FW0300;"},  {"400 Hz", "FW0400;"}, {"600 Hz", "FW0600;"},
+                           {"1000 Hz", "FW1000;"}, {"2000 Hz", "FW2000;"}};
+    for (const auto &e : cw)
+        QTest::addRow("CW %s", e[0]) << "3"
+                                     << "Combo1" << e[0] << e[1];
+    QTest::newRow("CW-R 1000 Hz") << "7"
+                                  << "Combo1"
+                                  << "1000 Hz"
+                                  << "FW1000;";
+    QTest::newRow("USB narrow") << "2"
+                                << "Combo2"
+                                << "Narrow"
+                                << "FW0000;";
+    QTest::newRow("USB wide") << "2"
+                              << "Combo2"
+                              << "Wide"
+                              << "FW0001;";
+    QTest::newRow("AM wide") << "5"
+                             << "Combo2"
+                             << "Wide"
+                             << "FW0001;";
+    const char *fsk[][2] = {{"250 Hz", "FW0250;"},
+                            {"500 Hz", "FW0500;"},
+                            {"1000 Hz", "FW1000;"},
+                            {"1500 Hz", "FW1500;"}};
+    for (const auto &e : fsk)
+        QTest::addRow("FSK %s", e[0]) << "6"
+                                      << "Combo3" << e[0] << e[1];
+}
+
+void TestFrmFilter::entrySendsWidth()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, list);
+    QFETCH(QString, entry);
+    QFETCH(QString, sent);
+
+    Radio radio;
+    CommandLog log(radio);
+    radio.state().Mode = mode;
+    frmFilter form(radio);
+    log.take();
+    QComboBox *c = combo(&form, list);
+    const int i = c->findText(entry, Qt::MatchExactly);
+    QVERIFY(i >= 0);
+    c->setCurrentIndex(i);
+    QCOMPARE(log.take(), QStringList {}); // choosing from code sends nothing
+    Q_EMIT c->activated(i);
+    QCOMPARE(log.take(), QStringList {sent});
+    QCOMPARE(c->currentText(), entry);
+}
+
+void TestFrmFilter::keyboardChoice()
+{
+    Radio radio;
+    CommandLog log(radio);
+    radio.state().Mode = QStringLiteral("2");
+    frmFilter form(radio);
+    log.take();
+    QComboBox *c = combo(&form, QStringLiteral("Combo2"));
+    QCOMPARE(c->currentIndex(), -1); // no width is claimed before the radio reports one
+    QTest::keyClick(c, Qt::Key_Down);
+    QCOMPARE(log.take(), QStringList {"FW0000;"});
+    QTest::keyClick(c, Qt::Key_Down);
+    QCOMPARE(log.take(), QStringList {"FW0001;"});
+    QTest::keyClick(c, Qt::Key_Down); // already the last entry
+    QCOMPARE(log.take(), QStringList {});
+}
+
+void TestFrmFilter::widthQueryBeforeLists()
+{
+    Radio radio;
+    radio.state().Mode = QStringLiteral("3");
+    QList<int> entriesWhenSent;
+    QObject guard;
+    connect(&radio, &Radio::commandWritten, &guard, [&](const QByteArray &command) {
+        if (command != "FW;")
+            return;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("frmFilter"))
+                for (const QString &name : ListNames)
+                    entriesWhenSent << combo(w, name)->count();
+        }
+    });
+    frmFilter form(radio);
+    QCOMPARE(entriesWhenSent, (QList<int> {0, 0, 0}));
+    QCOMPARE(combo(&form, QStringLiteral("Combo1"))->count(), 8);
+    QCOMPARE(combo(&form, QStringLiteral("Combo2"))->count(), 2);
+    QCOMPARE(combo(&form, QStringLiteral("Combo3"))->count(), 4);
+}
+
+void TestFrmFilter::setListText_data()
+{
+    QTest::addColumn<int>("list");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("narrow in capitals") << int(FilterList::Combo2) << "NARROW"
+                                        << "Narrow";
+    QTest::newRow("wide in capitals") << int(FilterList::Combo2) << "WIDE"
+                                      << "Wide";
+    QTest::newRow("cw width") << int(FilterList::Combo1) << "50 Hz"
+                              << "50 Hz";
+    QTest::newRow("fsk width") << int(FilterList::Combo3) << "1000 Hz"
+                               << "1000 Hz";
+    QTest::newRow("no such width") << int(FilterList::Combo1) << "75 Hz"
+                                   << "";
+    QTest::newRow("width of another list") << int(FilterList::Combo3) << "50 Hz"
+                                           << "";
+    QTest::newRow("empty") << int(FilterList::Combo2) << ""
+                           << "";
+}
+
+void TestFrmFilter::setListText()
+{
+    QFETCH(int, list);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+
+    Radio radio;
+    CommandLog log(radio);
+    radio.state().Mode = QStringLiteral("3");
+    frmFilter form(radio);
+    log.take();
+    form.setListText(FilterList(list), text);
+    QCOMPARE(combo(&form, ListNames[list])->currentText(), shown);
+    // A text that matches nothing leaves an earlier choice alone.
+    if (shown.isEmpty()) {
+        form.setListText(FilterList(list), combo(&form, ListNames[list])->itemText(0));
+        form.setListText(FilterList(list), text);
+        QCOMPARE(combo(&form, ListNames[list])->currentIndex(), 0);
+    }
+    QCOMPARE(log.take(), QStringList {});
+}
+
+void TestFrmFilter::interpreterWritesWidth()
+{
+    Radio radio;
+    FilterDisplay display;
+    radio.setDisplay(&display);
+    CommandLog log(radio);
+    radio.state().Mode = QStringLiteral("5");
+    frmFilter form(radio);
+    display.panel = &form;
+    log.take();
+    radio.receive("FW0001;");
+    QCOMPARE(combo(&form, QStringLiteral("Combo2"))->currentText(), QStringLiteral("Wide"));
+    radio.receive("FW0050;"); // not a width of this mode
+    QCOMPARE(combo(&form, QStringLiteral("Combo2"))->currentText(), QStringLiteral("Wide"));
+    QCOMPARE(combo(&form, QStringLiteral("Combo1"))->currentIndex(), -1);
+    QCOMPARE(log.take(), QStringList {});
+    radio.setDisplay(nullptr);
+}
+
+void TestFrmFilter::closeRestoresCursorAndUnloads()
+{
+    Radio radio;
+    QWidget mainWindow;
+    QPointer<frmFilter> form = new frmFilter(radio, &mainWindow);
+    QVERIFY(form->isWindow());
+    form->show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    form->findChild<QPushButton *>(QStringLiteral("cmdClose"))->click();
+    QVERIFY(!QApplication::overrideCursor());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(form.isNull());
+}
+
+QTEST_MAIN(TestFrmFilter)
+#include "tst_frmfilter.moc"
