@@ -152,7 +152,7 @@ void TuningControls::memoryStep(bool up)
 
     const int next = (*channel + (up ? 1 : MemoryChannels - 1)) % MemoryChannels;
     NextMemChannel = channelText(next);
-    StartMemChannel = m_radio.state().MemChannel;
+    m_radio.state().StartMemChannel = m_radio.state().MemChannel;
     ++m_searchSteps;
 
     m_radio.send(Cat::readMemory(0, next));

@@ -87,8 +87,7 @@ public:
     qint64 NewFreq = 0; // hertz
     QString FreqEntry;
     qint64 KnobPosition = 0;
-    QString NextMemChannel;
-    QString StartMemChannel;
+    QString NextMemChannel; // StartMemChannel is in the radio state: the interpreter reads it
 
 private:
     qint64 freqHz() const;
