@@ -198,7 +198,7 @@ void TestTuning::knobShowsWhileTurning_data()
     QTest::newRow("past 16-bit product")
         << "14200" << QList<int> {3276, 3277, 4000} << "14,240.000" << qint64(4000);
     QTest::newRow("negative result left alone")
-        << "0.1" << QList<int> {5, -20} << "0.150" << qint64(-20);
+        << "0.1" << QList<int> {5, -20} << ".150" << qint64(-20);
 }
 
 void TestTuning::knobShowsWhileTurning()
