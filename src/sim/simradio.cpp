@@ -1,0 +1,439 @@
+#include "simradio.h"
+
+#include "radio/cattables.h"
+#include "simsettings.h"
+
+#include <cstdlib>
+
+namespace {
+
+bool isLineJunk(char c)
+{
+    return c == '\r' || c == '\n' || c == '\0';
+}
+
+bool isSettableMode(char c)
+{
+    return (c >= '1' && c <= '7') || c == '9';
+}
+
+} // namespace
+
+SimRadio::SimRadio()
+    : m_channels(SimMemory::factoryChannels())
+{
+    for (const auto &spec : SimSettings::specs())
+        m_settings.insert(spec.code, spec.start);
+    recallChannel();
+}
+
+QByteArray SimRadio::handle(const QByteArray &bytes)
+{
+    m_pending += bytes;
+    QByteArray out;
+    for (qsizetype end = m_pending.indexOf(';'); end >= 0; end = m_pending.indexOf(';')) {
+        const QByteArray command = m_pending.left(end);
+        m_pending.remove(0, end + 1);
+        out += execute(command);
+    }
+    if (m_pending.size() > MaxCommandLength) {
+        // Line noise with no terminator: drop it rather than let it grow without end.
+        m_pending.clear();
+        ++m_refused;
+        out += "?;";
+    }
+    return out;
+}
+
+QByteArray SimRadio::execute(QByteArray command)
+{
+    // Line ends a terminal program adds around a command are not part of it.
+    while (!command.isEmpty() && isLineJunk(command.front()))
+        command.remove(0, 1);
+    while (!command.isEmpty() && isLineJunk(command.back()))
+        command.chop(1);
+    ++m_commands;
+    const QByteArray code = command.left(2);
+    const QByteArray params = command.mid(2);
+    // A radio switched off hears nothing but its power switch and answers nothing else.
+    if (!powerOn() && code != "PS")
+        return {};
+
+    std::optional<QByteArray> out;
+    if (command.size() < 2) {
+        out = std::nullopt;
+    } else if (params.isEmpty() && isAction(code)) {
+        out = action(code);
+    } else if (params.isEmpty()) {
+        const QByteArray reply = readReply(code);
+        if (!reply.isEmpty())
+            out = reply;
+    } else if (code == "MR") {
+        const QByteArray reply = readChannel(params);
+        if (!reply.isEmpty())
+            out = reply;
+    } else {
+        out = apply(code, params);
+    }
+    if (!out) {
+        ++m_refused;
+        return "?;";
+    }
+    return *out;
+}
+
+bool SimRadio::isAction(const QByteArray &code)
+{
+    return code == "TX" || code == "RX" || code == "RC" || code == "RU" || code == "RD";
+}
+
+QByteArray SimRadio::action(const QByteArray &code)
+{
+    const QByteArray statusBefore = statusWord();
+    const bool wasTransmitting = m_transmitting;
+    if (code == "TX" || code == "RX")
+        m_transmitting = code == "TX";
+    else if (code == "RC")
+        m_offsetHz = 0;
+    else if (code == "RU")
+        m_offsetHz = qMin(m_offsetHz + OffsetStepHz, MaxOffsetHz);
+    else if (code == "RD")
+        m_offsetHz = qMax(m_offsetHz - OffsetStepHz, -MaxOffsetHz);
+
+    QByteArray out;
+    if (autoInformation() == 0)
+        return out;
+    // The change between transmit and receive is told by its own code as well.
+    if (m_transmitting != wasTransmitting)
+        out += m_transmitting ? "TX;" : "RX;";
+    if (statusWord() != statusBefore)
+        out += statusWord();
+    return out;
+}
+
+std::optional<QByteArray> SimRadio::apply(const QByteArray &code, const QByteArray &params)
+{
+    const QByteArray before = readReply(code);
+    const QByteArray statusBefore = statusWord();
+    if (!set(code, params))
+        return std::nullopt;
+    return reports(code, before, statusBefore);
+}
+
+QByteArray SimRadio::reports(const QByteArray &code, const QByteArray &before,
+                             const QByteArray &statusBefore) const
+{
+    QByteArray out;
+    // Switching the reports themselves on or off is not reported.
+    if (autoInformation() == 0 || !powerOn() || code == "AI")
+        return out;
+    const QByteArray after = readReply(code);
+    if (after != before)
+        out += after;
+    const QByteArray status = statusWord();
+    if (status != statusBefore)
+        out += status;
+    return out;
+}
+
+bool SimRadio::set(const QByteArray &code, const QByteArray &params)
+{
+    if (code == "FA")
+        return setFrequency(m_hzA, params);
+    if (code == "FB")
+        return setFrequency(m_hzB, params);
+    if (code == "FR" || code == "FT")
+        return setFunction(code, params);
+    if (code == "MD")
+        return setMode(params);
+    if (code == "FW")
+        return setFilterWidth(params);
+    if (code == "IS")
+        return setIfShift(params);
+    if (code == "AC")
+        return setTuner(params);
+    if (code == "MC")
+        return selectChannel(params);
+    if (code == "MW")
+        return writeChannel(params);
+    if (code == "RT" || code == "XT") {
+        if (params != "0" && params != "1")
+            return false;
+        (code == "RT" ? m_rit : m_xit) = params == "1";
+        return true;
+    }
+    const SimSettingSpec *spec = SimSettings::find(code);
+    if (!spec)
+        return false;
+    const auto value = SimSettings::parseValue(*spec, params);
+    if (!value)
+        return false;
+    m_settings[code] = *value;
+    return true;
+}
+
+bool SimRadio::setFrequency(qint64 &target, const QByteArray &params)
+{
+    const auto hz = SimSettings::parseDigits(params, 11);
+    if (!hz || *hz < MinHz || *hz > MaxHz)
+        return false;
+    target = *hz;
+    return true;
+}
+
+bool SimRadio::setFunction(const QByteArray &code, const QByteArray &params)
+{
+    if (params.size() != 1 || params[0] < '0' || params[0] > '2')
+        return false;
+    const auto function = Function(params[0] - '0');
+    if (code == "FT") {
+        m_tx = function;
+        return true;
+    }
+    // Choosing the receive function also makes it the transmit function: split ends.
+    m_rx = m_tx = function;
+    if (function == Memory)
+        recallChannel();
+    return true;
+}
+
+bool SimRadio::setMode(const QByteArray &params)
+{
+    if (params.size() != 1 || !isSettableMode(params[0]))
+        return false;
+    modeOfReceive() = params[0];
+    return true;
+}
+
+bool SimRadio::setFilterWidth(const QByteArray &params)
+{
+    const auto hz = SimSettings::parseDigits(params, 4);
+    const Cat::FilterGroup group = Cat::filterGroup(QChar(mode()));
+    const auto widths = Cat::filterWidths(group);
+    if (!hz || widths.empty())
+        return false;
+    // The radio takes the nearest width its filters offer in this mode.
+    QByteArray best;
+    qint64 bestDistance = 0;
+    for (const auto &w : widths) {
+        const qint64 distance = std::llabs(QByteArray(w.code).toLongLong() - *hz);
+        if (best.isEmpty() || distance < bestDistance) {
+            best = w.code;
+            bestDistance = distance;
+        }
+    }
+    switch (group) {
+    case Cat::FilterGroup::Cw:
+        m_cwWidth = best;
+        break;
+    case Cat::FilterGroup::Fsk:
+        m_fskWidth = best;
+        break;
+    case Cat::FilterGroup::SsbAmFm:
+    case Cat::FilterGroup::None:
+        m_ssbWidth = best;
+        break;
+    }
+    return true;
+}
+
+bool SimRadio::setIfShift(const QByteArray &params)
+{
+    if (params.size() != 5 || (params[0] != '+' && params[0] != '-' && params[0] != ' '))
+        return false;
+    const auto hz = SimSettings::parseDigits(params.mid(1), 4);
+    if (!hz)
+        return false;
+    m_ifShiftHz = int(params[0] == '-' ? -*hz : *hz);
+    return true;
+}
+
+bool SimRadio::setTuner(const QByteArray &params)
+{
+    // P1 tuner in receive (a blank keeps it), P2 tuner in transmit, P3 tuning started.
+    auto isSwitch = [](char c) { return c == '0' || c == '1'; };
+    if (params.size() != 3 || !(params[0] == ' ' || isSwitch(params[0])) || !isSwitch(params[1])
+        || !isSwitch(params[2]))
+        return false;
+    if (params[0] != ' ')
+        m_tuner[0] = params[0];
+    m_tuner[1] = params[1];
+    m_tuner[2] = params[2];
+    return true;
+}
+
+bool SimRadio::selectChannel(const QByteArray &params)
+{
+    if (params.size() != 3 || (params[0] != ' ' && params[0] != '0'))
+        return false;
+    const auto channel = SimSettings::parseDigits(params.mid(1), 2);
+    if (!channel)
+        return false;
+    m_channel = int(*channel);
+    if (m_rx == Memory)
+        recallChannel();
+    return true;
+}
+
+bool SimRadio::writeChannel(const QByteArray &params)
+{
+    const auto write = SimMemory::parseWrite(params);
+    if (!write)
+        return false;
+    SimMemoryChannel &target = m_channels[write->channel];
+    (write->side == 0 ? target.receive : target.transmit) = write->data;
+    if (write->side == 0 && m_rx == Memory && write->channel == m_channel)
+        recallChannel();
+    return true;
+}
+
+QByteArray SimRadio::readChannel(const QByteArray &params) const
+{
+    const auto read = SimMemory::parseRead(params);
+    if (!read)
+        return {};
+    const SimMemoryChannel &c = m_channels[read->channel];
+    return SimMemory::reply(read->side, read->channel, read->side == 0 ? c.receive : c.transmit);
+}
+
+void SimRadio::recallChannel()
+{
+    const SimMemoryChannel &c = m_channels[m_channel];
+    // An empty channel cannot be recalled; the receiver stays where it was.
+    if (c.isEmpty())
+        return;
+    m_memHz = c.receive.hz;
+    m_memMode = c.receive.mode;
+    m_settings["TO"] = c.receive.toneOn == '1' ? 1 : 0;
+    if (c.receive.tone >= 1)
+        m_settings["TN"] = c.receive.tone;
+}
+
+char &SimRadio::modeOfReceive()
+{
+    switch (m_rx) {
+    case VfoA:
+        return m_modeA;
+    case VfoB:
+        return m_modeB;
+    case Memory:
+        break;
+    }
+    return m_memMode;
+}
+
+qint64 SimRadio::frequency() const
+{
+    switch (m_rx) {
+    case VfoA:
+        return m_hzA;
+    case VfoB:
+        return m_hzB;
+    case Memory:
+        break;
+    }
+    return m_memHz;
+}
+
+char SimRadio::mode() const
+{
+    return const_cast<SimRadio *>(this)->modeOfReceive();
+}
+
+QByteArray SimRadio::filterWidth() const
+{
+    switch (Cat::filterGroup(QChar(mode()))) {
+    case Cat::FilterGroup::Cw:
+        return m_cwWidth;
+    case Cat::FilterGroup::Fsk:
+        return m_fskWidth;
+    case Cat::FilterGroup::SsbAmFm:
+    case Cat::FilterGroup::None:
+        break;
+    }
+    return m_ssbWidth;
+}
+
+int SimRadio::setting(const char *code) const
+{
+    return m_settings.value(QByteArray(code), -1);
+}
+
+bool SimRadio::setSetting(const char *code, int value)
+{
+    const SimSettingSpec *spec = SimSettings::find(code);
+    if (!spec || SimSettings::digits(value, spec->width).isEmpty())
+        return false;
+    m_settings[QByteArray(code)] = value;
+    return true;
+}
+
+const SimMemoryChannel &SimRadio::channel(int number) const
+{
+    static const SimMemoryChannel empty;
+    if (number < 0 || number >= SimChannelCount)
+        return empty;
+    return m_channels[number];
+}
+
+void SimRadio::setChannel(int number, const SimMemoryChannel &contents)
+{
+    if (number >= 0 && number < SimChannelCount)
+        m_channels[number] = contents;
+}
+
+QByteArray SimRadio::readReply(const QByteArray &code) const
+{
+    using SimSettings::digits;
+    if (code == "IF")
+        return statusWord();
+    if (code == "ID")
+        return Identity;
+    if (code == "FA")
+        return "FA" + digits(m_hzA, 11) + ';';
+    if (code == "FB")
+        return "FB" + digits(m_hzB, 11) + ';';
+    if (code == "FR")
+        return "FR" + QByteArray(1, char('0' + m_rx)) + ';';
+    if (code == "FT")
+        return "FT" + QByteArray(1, char('0' + m_tx)) + ';';
+    if (code == "MD")
+        return "MD" + QByteArray(1, mode()) + ';';
+    if (code == "MC")
+        return "MC " + digits(m_channel, 2) + ';';
+    if (code == "FW")
+        return "FW" + filterWidth() + ';';
+    if (code == "IS")
+        return "IS" + QByteArray(1, m_ifShiftHz < 0 ? '-' : '+') + digits(std::abs(m_ifShiftHz), 4)
+            + ';';
+    if (code == "AC")
+        return "AC" + m_tuner + ';';
+    if (const SimSettingSpec *spec = SimSettings::find(code))
+        return code + digits(setting(spec->code), spec->width) + ';';
+    return {};
+}
+
+QByteArray SimRadio::statusWord() const
+{
+    using SimSettings::digits;
+    auto flag = [](bool on) { return on ? '1' : '0'; };
+    QByteArray w = "IF"; // 1-2
+    w += digits(frequency(), 11); // 3-13 frequency in Hz
+    w += "     "; // 14-18
+    w += m_offsetHz < 0 ? '-' : '+'; // 19 offset sign
+    w += digits(std::abs(m_offsetHz), 4); // 20-23 offset in Hz
+    w += flag(m_rit); // 24
+    w += flag(m_xit); // 25
+    w += '0'; // 26
+    w += digits(m_channel, 2); // 27-28 memory channel
+    w += flag(m_transmitting); // 29
+    w += mode(); // 30
+    w += char('0' + m_rx); // 31 receive function
+    w += '0'; // 32 scan
+    w += flag(split()); // 33
+    w += flag(setting("TO") == 1); // 34 tone
+    w += digits(setting("TN"), 2); // 35-36 tone number
+    w += '0'; // 37
+    w += ';'; // 38
+    return w;
+}
