@@ -51,17 +51,29 @@ public:
     static QString devicePath(const QString &commPort);
 
     // Each setter returns false and leaves the last error text when the value is refused.
+    // A number must be 1 or more ("Invalid Port Number" otherwise). Changing the port while it
+    // is open is refused with "Port already open" (close it first); giving the port it already
+    // has is accepted and changes nothing.
     bool setCommPort(const QString &numberOrPath);
     QString commPort() const { return m_commPort; }
     // The port number when the port is given as a number, else 0.
     int portNumber() const;
 
+    // "speed,parity,databits,stopbits": speed a positive whole number, parity e/o/n/m/s in
+    // either case, data bits 5 to 8, stop bits 1, 1.5 or 2. A text that does not fit gives
+    // "Invalid property value"; one the driver refuses on the open port gives the driver's
+    // reason. Either way the old settings stay. 1.5 stop bits go out as two where the driver
+    // has no 1.5 (a receiver expecting 1.5 takes two), and are reported back as 1.5.
     bool setSettings(const QString &settings);
     QString settings() const; // with a lower-case parity letter
 
+    // 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 RTS/CTS with XON/XOFF (RTS/CTS on the line, 3 reported
+    // back); anything else gives "Invalid property value".
     bool setHandshaking(int code);
     int handshaking() const { return m_handshaking; }
 
+    // Opening an open port, or closing a closed one, changes nothing and succeeds. A failed
+    // open returns false with "Cannot open <device>: <reason>".
     bool setPortOpen(bool open);
     bool portOpen() const;
 
@@ -75,12 +87,19 @@ public:
     qint64 outBufferCount() const;
 
     int commEvent() const { return m_event; }
+    // Raises an event as the driver would (a line error the device cannot produce on demand:
+    // used by the simulated radio and by tests).
+    void raiseEvent(int code);
     // The description of the last failure (a refused value, an open or write that failed).
     QString lastError() const { return m_lastError; }
 
 Q_SIGNALS:
     // Raised for each event; commEvent() tells which. Receive events come as soon as one
-    // character is waiting.
+    // character is waiting. Errors of the running port: a failed transmission is
+    // comEventTxFull; a failed read, a device that disappeared and any other driver error are
+    // comEventUnknown. A failed read or a lost device is reported once and the port is then
+    // closed. Failures of a call that returned false (open, settings, output) raise nothing,
+    // and an error that repeats while its own event is being handled is not raised again.
     void OnComm();
 
 private:
@@ -96,4 +115,6 @@ private:
     int m_event = 0;
     QString m_lastError;
     bool m_resourceLost = false;
+    bool m_inCall = false; // inside an explicit call whose result reports its own failure
+    bool m_inErrorEvent = false;
 };
