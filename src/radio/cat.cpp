@@ -22,7 +22,8 @@ void scanNumber(QStringView text, bool allowPoint, Digit onDigit, bool &negative
     for (QChar c : text) {
         if (isBlank(c))
             continue;
-        if (!seenSign && !seenDigit && !seenPoint && (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
+        if (!seenSign && !seenDigit && !seenPoint
+            && (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
             seenSign = true;
             negative = c == QLatin1Char('-');
             continue;
@@ -60,10 +61,13 @@ qint64 readNumber(QStringView field)
     bool negative = false;
     qint64 value = 0;
     constexpr qint64 limit = std::numeric_limits<qint64>::max() / 10 - 9;
-    scanNumber(field, false, [&](int d, bool) {
-        if (value < limit)
-            value = value * 10 + d;
-    }, negative);
+    scanNumber(
+        field, false,
+        [&](int d, bool) {
+            if (value < limit)
+                value = value * 10 + d;
+        },
+        negative);
     return negative ? -value : value;
 }
 
@@ -72,14 +76,17 @@ double readDecimal(QStringView text)
     bool negative = false;
     double value = 0.0;
     double scale = 1.0;
-    scanNumber(text, true, [&](int d, bool afterPoint) {
-        if (afterPoint) {
-            scale /= 10.0;
-            value += d * scale;
-        } else {
-            value = value * 10.0 + d;
-        }
-    }, negative);
+    scanNumber(
+        text, true,
+        [&](int d, bool afterPoint) {
+            if (afterPoint) {
+                scale /= 10.0;
+                value += d * scale;
+            } else {
+                value = value * 10.0 + d;
+            }
+        },
+        negative);
     return negative ? -value : value;
 }
 

@@ -23,11 +23,14 @@ constexpr const char *Tones[ToneCount] = {
 };
 
 constexpr FilterWidth CwWidths[] = {
-    {"0050", "50 Hz"},   {"0100", "100 Hz"},  {"0200", "200 Hz"},   {"0300", "300 Hz"},
-    {"0400", "400 Hz"},  {"0600", "600 Hz"},  {"1000", "1000 Hz"}, {"2000", "2000 Hz"},
+    {"0050", "50 Hz"},  {"0100", "100 Hz"}, {"0200", "200 Hz"},  {"0300", "300 Hz"},
+    {"0400", "400 Hz"}, {"0600", "600 Hz"}, {"1000", "1000 Hz"}, {"2000", "2000 Hz"},
 };
 constexpr FilterWidth FskWidths[] = {
-    {"0250", "250 Hz"}, {"0500", "500 Hz"}, {"1000", "1000 Hz"}, {"1500", "1500 Hz"},
+    {"0250", "250 Hz"},
+    {"0500", "500 Hz"},
+    {"1000", "1000 Hz"},
+    {"1500", "1500 Hz"},
 };
 constexpr FilterWidth SsbWidths[] = {
     {"0000", "Narrow"},
@@ -70,8 +73,8 @@ std::optional<char> modeDigit(const QString &name)
 
 QStringList modeNames()
 {
-    return {QStringLiteral("LSB"), QStringLiteral("USB"), QStringLiteral("CW"),
-            QStringLiteral("FM"),  QStringLiteral("AM"),  QStringLiteral("FSK"),
+    return {QStringLiteral("LSB"),  QStringLiteral("USB"),  QStringLiteral("CW"),
+            QStringLiteral("FM"),   QStringLiteral("AM"),   QStringLiteral("FSK"),
             QStringLiteral("CW-R"), QStringLiteral("FSK-R")};
 }
 
@@ -138,7 +141,7 @@ QString filterReplyText(QChar modeDigit, const QString &code)
 
 std::array<QString, StartupListSize> startupCommands()
 {
-    std::array<QString, StartupListSize> list{};
+    std::array<QString, StartupListSize> list {};
     int i = 0;
     for (const char *q : StartupQueries)
         list[i++] = QString::fromLatin1(q);

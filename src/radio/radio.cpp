@@ -8,8 +8,9 @@
 Radio::Radio(QObject *parent)
     : QObject(parent)
     , m_port(new CommPort(this))
-    , m_interpreter(m_state, [this]() -> RadioDisplay & { return *m_display; },
-                    [this](const QByteArray &command) { send(command); })
+    , m_interpreter(
+          m_state, [this]() -> RadioDisplay & { return *m_display; },
+          [this](const QByteArray &command) { send(command); })
 {
     m_state.StartupCommands = Cat::startupCommands();
     connect(m_port, &CommPort::OnComm, this, &Radio::MSComm1_OnComm);
@@ -28,9 +29,8 @@ void Radio::send(const QByteArray &command)
         return;
     Q_EMIT commandWritten(command);
     if (!m_port->output(command)) {
-        m_display->portProblem(
-            tr("Port %1 is closed: %2 was not sent.")
-                .arg(m_port->commPort(), QString::fromLatin1(command)));
+        m_display->portProblem(tr("Port %1 is closed: %2 was not sent.")
+                                   .arg(m_port->commPort(), QString::fromLatin1(command)));
     }
 }
 
@@ -127,7 +127,7 @@ void Radio::Synchronise()
 void Radio::cmdSend_Click()
 {
     send(m_state.TXState == QLatin1String("TX") ? QByteArrayLiteral("RX;")
-                                                 : QByteArrayLiteral("TX;"));
+                                                : QByteArrayLiteral("TX;"));
     send(QByteArrayLiteral("SM;"));
 }
 

@@ -64,4 +64,6 @@ struct RadioState
     qint16 StartupIndex = 0;
     qint16 StartupRetries = 0;
     QString StartupLoading = QStringLiteral("0");
+
+    bool operator==(const RadioState &) const = default;
 };

@@ -8,7 +8,10 @@
 class ReplyFields
 {
 public:
-    explicit ReplyFields(QStringView body) : m_body(body) { }
+    explicit ReplyFields(QStringView body)
+        : m_body(body)
+    {
+    }
 
     int length() const { return int(m_body.size()); }
     // The text at positions from..to (1-based, inclusive); shorter when the reply ends first.

@@ -18,7 +18,7 @@ namespace {
 struct SwitchShow
 {
     const char *value; // "*" stands for any other value
-    const char *text;  // nullptr: the label is not touched
+    const char *text; // nullptr: the label is not touched
     std::optional<Option> option;
 };
 
@@ -39,16 +39,36 @@ const SwitchRow SwitchRows[] = {
     {"PR", 3, 3, &RadioState::ProcOn, Label::lblProc, {{"0", " ", {}}, {"1", "PROC", {}}}},
     {"VX", 3, 3, &RadioState::VoxOn, Label::LblVox, {{"0", " ", {}}, {"1", "VOX", {}}}},
     {"BC", 3, 3, &RadioState::BCOn, Label::lblBC, {{"0", " ", {}}, {"1", "BC", {}}}},
-    {"NB", 3, 3, &RadioState::NBOn, Label::lblNB,
+    {"NB",
+     3,
+     3,
+     &RadioState::NBOn,
+     Label::lblNB,
      {{"0", " ", Option::OptNBOff}, {"1", "NB", Option::OptNBOn}}},
-    {"NR", 3, 3, &RadioState::NRMode, Label::lblNR,
+    {"NR",
+     3,
+     3,
+     &RadioState::NRMode,
+     Label::lblNR,
      {{"0", " ", {}}, {"1", "NR1", {}}, {"2", "NR2", {}}}},
     {"RA", 3, 4, &RadioState::AttOn, Label::lblAtt, {{"00", " ", {}}, {"01", "ATT", {}}}},
-    {"GT", 3, 5, &RadioState::AGCOn, Label::lblAGC,
+    {"GT",
+     3,
+     5,
+     &RadioState::AGCOn,
+     Label::lblAGC,
      {{"002", "FAST", Option::OptAGCFast}, {"004", " ", Option::OptAGCSlow}}},
-    {"AN", 3, 3, &RadioState::AntNum, Label::lblAnt,
+    {"AN",
+     3,
+     3,
+     &RadioState::AntNum,
+     Label::lblAnt,
      {{"1", "ANT1 ", Option::OptAnt1}, {"2", "ANT2", Option::OptAnt2}}},
-    {"PB", 3, 3, &RadioState::PlayBackNum, {},
+    {"PB",
+     3,
+     3,
+     &RadioState::PlayBackNum,
+     {},
      {{"0", nullptr, Option::OptChan0},
       {"1", nullptr, Option::OptChan1},
       {"2", nullptr, Option::OptChan2},
@@ -87,10 +107,10 @@ const LevelRow LevelRows[] = {
      Label::lblMicGainLevel, ""},
     {"KS", 5, &RadioState::KSValue, &RadioState::KSLevel, Slider::SliderKeyer, " WPM",
      Label::lblKeyerLevel, ""},
-    {"SQ", 5, &RadioState::SQValue, &RadioState::SQLevel, Slider::SliderSQL, "",
-     Label::lblSQLLevel, ""},
-    {"VG", 5, &RadioState::VGValue, &RadioState::VGLevel, Slider::SliderVox, "",
-     Label::lblVoxLevel, ""},
+    {"SQ", 5, &RadioState::SQValue, &RadioState::SQLevel, Slider::SliderSQL, "", Label::lblSQLLevel,
+     ""},
+    {"VG", 5, &RadioState::VGValue, &RadioState::VGLevel, Slider::SliderVox, "", Label::lblVoxLevel,
+     ""},
     {"VD", 6, &RadioState::VDValue, &RadioState::VDLevel, Slider::SliderDelay, "",
      Label::lblDelayLevel, " Ms"},
 };
@@ -113,8 +133,8 @@ struct ReplyLength
 };
 
 const ReplyLength Lengths[] = {
-    {"IF", 36}, {"FA", 13}, {"FB", 13}, {"FR", 3}, {"FT", 2}, {"MD", 3}, {"TO", 3},
-    {"TN", 4},  {"CA", 3},  {"FW", 6},  {"SM", 6}, {"AG", 5}, {"RG", 5}, {"SH", 4},
+    {"IF", 36}, {"FA", 13}, {"FB", 13}, {"FR", 3}, {"FT", 2}, {"MD", 3},  {"TO", 3},
+    {"TN", 4},  {"CA", 3},  {"FW", 6},  {"SM", 6}, {"AG", 5}, {"RG", 5},  {"SH", 4},
     {"SL", 4},  {"IS", 7},  {"TX", 2},  {"RX", 2}, {"MC", 5}, {"MR", 20},
 };
 
@@ -252,10 +272,12 @@ void ReplyInterpreter::statusWord(const ReplyFields &r)
     if (m_state.Split == QLatin1String("1")) {
         if (m_state.VFO == QLatin1String("0"))
             display().setLabel(Label::lblSubFrequency,
-                               QStringLiteral("SPLIT  ") + Cat::formatFreqHz(Cat::khzToHz(m_state.VFOBFreq)));
+                               QStringLiteral("SPLIT  ")
+                                   + Cat::formatFreqHz(Cat::khzToHz(m_state.VFOBFreq)));
         else if (m_state.VFO == QLatin1String("1"))
             display().setLabel(Label::lblSubFrequency,
-                               QStringLiteral("SPLIT  ") + Cat::formatFreqHz(Cat::khzToHz(m_state.VFOAFreq)));
+                               QStringLiteral("SPLIT  ")
+                                   + Cat::formatFreqHz(Cat::khzToHz(m_state.VFOAFreq)));
     } else {
         display().setLabel(Label::lblSubFrequency, Blank);
     }
@@ -427,8 +449,8 @@ void ReplyInterpreter::memory(const ReplyFields &r, QStringView)
         m_send(QByteArrayLiteral("SQ000;"));
         const qint64 hz = Cat::readNumber(freqField);
         const QString txKhz = Cat::khzText(hz);
-        display().setLabel(Label::lblSubFrequency, txKhz != m_state.Freq
-                                                       ? QStringLiteral("<M>  ") + Cat::formatFreqHz(hz)
-                                                       : Blank);
+        display().setLabel(Label::lblSubFrequency,
+                           txKhz != m_state.Freq ? QStringLiteral("<M>  ") + Cat::formatFreqHz(hz)
+                                                 : Blank);
     }
 }

@@ -1,0 +1,71 @@
+// A display that records what the radio core asks it to show, for tests.
+#pragma once
+
+#include "radio/radiodisplay.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+class RecordingDisplay : public NullDisplay
+{
+public:
+    void setLabel(Display::Label label, const QString &text) override
+    {
+        labels[label] = text;
+        events << QStringLiteral("label %1=%2").arg(int(label)).arg(text);
+    }
+    void setSlider(Display::Slider slider, int value) override { sliders[slider] = value; }
+    void selectOption(Display::Option option) override { options << option; }
+    void setFilterText(Display::FilterList list, const QString &text) override
+    {
+        filterTexts[list] = text;
+    }
+    void setSMeter(int value) override { sMeter = value; }
+    void setFrequencyCaptions(const QString &text) override { captions = text; }
+    void showProgress(const QString &message, bool bar, bool percent) override
+    {
+        progressOpen = true;
+        progressMessage = message;
+        progressBar = bar;
+        progressPercentVisible = percent;
+        ++progressShows;
+    }
+    void setProgressPercent(const QString &text) override { progressPercent = text; }
+    void closeProgress() override
+    {
+        progressOpen = false;
+        ++progressCloses;
+    }
+    void memoryStep(bool up) override { steps << up; }
+    void memoryDownload(const QString &reply) override { downloads << reply; }
+    int serialError(const QString &text) override
+    {
+        errors << text;
+        return errorAnswer;
+    }
+    void portProblem(const QString &text) override { problems << text; }
+
+    QString label(Display::Label l) const { return labels.value(l, QStringLiteral("<unset>")); }
+
+    QMap<Display::Label, QString> labels;
+    QMap<Display::Slider, int> sliders;
+    QList<Display::Option> options;
+    QMap<Display::FilterList, QString> filterTexts;
+    int sMeter = -1;
+    QString captions;
+    bool progressOpen = false;
+    QString progressMessage;
+    bool progressBar = true;
+    bool progressPercentVisible = true;
+    int progressShows = 0;
+    int progressCloses = 0;
+    QString progressPercent;
+    QList<bool> steps;
+    QStringList downloads;
+    QStringList errors;
+    QStringList problems;
+    QStringList events;
+    int errorAnswer = 1;
+};
