@@ -67,6 +67,8 @@ void frmFilter::buildUi()
     main->addWidget(Label1);
     main->addLayout(lists);
     main->addWidget(cmdClose, 0, Qt::AlignHCenter);
+    // Wide enough for the window title to be read in full.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2);
 
     setTabOrder(Combo1, Combo2);
     setTabOrder(Combo2, Combo3);

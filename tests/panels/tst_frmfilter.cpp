@@ -59,46 +59,23 @@ void TestFrmFilter::modeChoosesList_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("shown"); // empty: no list
     QTest::addColumn<QString>("label");
+    auto row = [](const char *name, QString mode, QString shown, QString label) {
+        QTest::newRow(name) << mode << shown << label;
+    };
 
-    QTest::newRow("LSB") << "1"
-                         << "Combo2"
-                         << "SSB/AM/FM";
-    QTest::newRow("USB") << "2"
-                         << "Combo2"
-                         << "SSB/AM/FM";
-    QTest::newRow("CW") << "3"
-                        << "Combo1"
-                        << "CW";
-    QTest::newRow("FM") << "4"
-                        << "Combo2"
-                        << "SSB/AM/FM";
-    QTest::newRow("AM") << "5"
-                        << "Combo2"
-                        << "SSB/AM/FM";
-    QTest::newRow("FSK") << "6"
-                         << "Combo3"
-                         << "FSK";
-    QTest::newRow("CW-R") << "7"
-                          << "Combo1"
-                          << "CW-R";
-    QTest::newRow("FSK-R") << "9"
-                           << "Combo3"
-                           << "FSK-R";
-    QTest::newRow("not reported") << ""
-                                  << ""
-                                  << "Mode unknown";
-    QTest::newRow("none 0") << "0"
-                            << ""
-                            << "Mode unknown";
-    QTest::newRow("none 8") << "8"
-                            << ""
-                            << "Mode unknown";
-    QTest::newRow("two digits") << "33"
-                                << ""
-                                << "Mode unknown";
-    QTest::newRow("letter") << "C"
-                            << ""
-                            << "Mode unknown";
+    row("LSB", "1", "Combo2", "SSB/AM/FM");
+    row("USB", "2", "Combo2", "SSB/AM/FM");
+    row("CW", "3", "Combo1", "CW");
+    row("FM", "4", "Combo2", "SSB/AM/FM");
+    row("AM", "5", "Combo2", "SSB/AM/FM");
+    row("FSK", "6", "Combo3", "FSK");
+    row("CW-R", "7", "Combo1", "CW-R");
+    row("FSK-R", "9", "Combo3", "FSK-R");
+    row("not reported", "", "", "Mode unknown");
+    row("none 0", "0", "", "Mode unknown");
+    row("none 8", "8", "", "Mode unknown");
+    row("two digits", "33", "", "Mode unknown");
+    row("letter", "C", "", "Mode unknown");
 }
 
 void TestFrmFilter::modeChoosesList()
@@ -127,36 +104,26 @@ void TestFrmFilter::entrySendsWidth_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("sent");
+    auto row = [](const char *mode, const char *list, const char *entry, const char *sent) {
+        QTest::addRow("mode %s, %s", mode, entry) << mode << list << entry << sent;
+    };
 
-    const char *cw[][2] = {{"50 Hz", "FW0050;"},   {"100 Hz", "FW0100;"}, {"200 Hz", "FW0200;"},
-                           {"300 Hz", "FW0300;"},  {"400 Hz", "FW0400;"}, {"600 Hz", "FW0600;"},
-                           {"1000 Hz", "FW1000;"}, {"2000 Hz", "FW2000;"}};
-    for (const auto &e : cw)
-        QTest::addRow("CW %s", e[0]) << "3"
-                                     << "Combo1" << e[0] << e[1];
-    QTest::newRow("CW-R 1000 Hz") << "7"
-                                  << "Combo1"
-                                  << "1000 Hz"
-                                  << "FW1000;";
-    QTest::newRow("USB narrow") << "2"
-                                << "Combo2"
-                                << "Narrow"
-                                << "FW0000;";
-    QTest::newRow("USB wide") << "2"
-                              << "Combo2"
-                              << "Wide"
-                              << "FW0001;";
-    QTest::newRow("AM wide") << "5"
-                             << "Combo2"
-                             << "Wide"
-                             << "FW0001;";
-    const char *fsk[][2] = {{"250 Hz", "FW0250;"},
-                            {"500 Hz", "FW0500;"},
-                            {"1000 Hz", "FW1000;"},
-                            {"1500 Hz", "FW1500;"}};
-    for (const auto &e : fsk)
-        QTest::addRow("FSK %s", e[0]) << "6"
-                                      << "Combo3" << e[0] << e[1];
+    row("3", "Combo1", "50 Hz", "FW0050;");
+    row("3", "Combo1", "100 Hz", "FW0100;");
+    row("3", "Combo1", "200 Hz", "FW0200;");
+    row("3", "Combo1", "300 Hz", "FW0300;");
+    row("3", "Combo1", "400 Hz", "FW0400;");
+    row("3", "Combo1", "600 Hz", "FW0600;");
+    row("3", "Combo1", "1000 Hz", "FW1000;");
+    row("3", "Combo1", "2000 Hz", "FW2000;");
+    row("7", "Combo1", "1000 Hz", "FW1000;");
+    row("2", "Combo2", "Narrow", "FW0000;");
+    row("2", "Combo2", "Wide", "FW0001;");
+    row("5", "Combo2", "Wide", "FW0001;");
+    row("6", "Combo3", "250 Hz", "FW0250;");
+    row("6", "Combo3", "500 Hz", "FW0500;");
+    row("6", "Combo3", "1000 Hz", "FW1000;");
+    row("9", "Combo3", "1500 Hz", "FW1500;");
 }
 
 void TestFrmFilter::entrySendsWidth()
@@ -225,21 +192,17 @@ void TestFrmFilter::setListText_data()
     QTest::addColumn<int>("list");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
+    auto row = [](const char *name, FilterList list, QString text, QString shown) {
+        QTest::newRow(name) << int(list) << text << shown;
+    };
 
-    QTest::newRow("narrow in capitals") << int(FilterList::Combo2) << "NARROW"
-                                        << "Narrow";
-    QTest::newRow("wide in capitals") << int(FilterList::Combo2) << "WIDE"
-                                      << "Wide";
-    QTest::newRow("cw width") << int(FilterList::Combo1) << "50 Hz"
-                              << "50 Hz";
-    QTest::newRow("fsk width") << int(FilterList::Combo3) << "1000 Hz"
-                               << "1000 Hz";
-    QTest::newRow("no such width") << int(FilterList::Combo1) << "75 Hz"
-                                   << "";
-    QTest::newRow("width of another list") << int(FilterList::Combo3) << "50 Hz"
-                                           << "";
-    QTest::newRow("empty") << int(FilterList::Combo2) << ""
-                           << "";
+    row("narrow in capitals", FilterList::Combo2, "NARROW", "Narrow");
+    row("wide in capitals", FilterList::Combo2, "WIDE", "Wide");
+    row("cw width", FilterList::Combo1, "50 Hz", "50 Hz");
+    row("fsk width", FilterList::Combo3, "1000 Hz", "1000 Hz");
+    row("no such width", FilterList::Combo1, "75 Hz", "");
+    row("width of another list", FilterList::Combo3, "50 Hz", "");
+    row("empty", FilterList::Combo2, "", "");
 }
 
 void TestFrmFilter::setListText()

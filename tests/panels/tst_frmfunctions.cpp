@@ -71,31 +71,15 @@ void TestFrmFunctions::opening_data()
     QTest::addColumn<QString>("agc");
     QTest::addColumn<QString>("playback");
     QTest::addColumn<QStringList>("sent");
+    auto row = [](const char *name, QString nb, QString ant, QString agc, QString pb,
+                  QStringList sent) { QTest::newRow(name) << nb << ant << agc << pb << sent; };
 
-    QTest::newRow("all set") << "1"
-                             << "2"
-                             << "004"
-                             << "0" << QStringList {"NB1;", "AN2;", "GT004;", "PB0;"};
-    QTest::newRow("other choices") << "0"
-                                   << "1"
-                                   << "002"
-                                   << "3" << QStringList {"NB0;", "AN1;", "GT002;", "PB3;"};
-    QTest::newRow("nothing reported") << ""
-                                      << ""
-                                      << ""
-                                      << "" << QStringList {"NB0;"};
-    QTest::newRow("no antenna") << "1"
-                                << ""
-                                << "002"
-                                << "2" << QStringList {"NB1;", "GT002;", "PB2;"};
-    QTest::newRow("values outside the tables") << "2"
-                                               << "3"
-                                               << "003"
-                                               << "4" << QStringList {"NB0;"};
-    QTest::newRow("padded values") << " 1"
-                                   << "1 "
-                                   << "2"
-                                   << "00" << QStringList {"NB0;"};
+    row("all set", "1", "2", "004", "0", {"NB1;", "AN2;", "GT004;", "PB0;"});
+    row("other choices", "0", "1", "002", "3", {"NB0;", "AN1;", "GT002;", "PB3;"});
+    row("nothing reported", "", "", "", "", {"NB0;"});
+    row("no antenna", "1", "", "002", "2", {"NB1;", "GT002;", "PB2;"});
+    row("values outside the tables", "2", "3", "003", "4", {"NB0;"});
+    row("padded values", " 1", "1 ", "2", "00", {"NB0;"});
 }
 
 void TestFrmFunctions::opening()
@@ -131,17 +115,20 @@ void TestFrmFunctions::optionClick_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QStringList>("sent");
+    auto row = [](const char *name, QString option, QStringList sent) {
+        QTest::newRow(name) << option << sent;
+    };
 
-    QTest::newRow("antenna 1") << "OptAnt1" << QStringList {"AN1;"};
-    QTest::newRow("antenna 2") << "OptAnt2" << QStringList {"AN2;"};
-    QTest::newRow("AGC fast") << "OptAGCFast" << QStringList {"GT002;"};
-    QTest::newRow("AGC slow") << "OptAGCSlow" << QStringList {"GT004;"};
-    QTest::newRow("NB on") << "OptNBOn" << QStringList {"NB1;"};
-    QTest::newRow("NB off, already selected") << "OptNBOff" << QStringList {};
-    QTest::newRow("channel cancel") << "OptChan0" << QStringList {"PB0;"};
-    QTest::newRow("channel 1") << "OptChan1" << QStringList {"PB1;"};
-    QTest::newRow("channel 2") << "OptChan2" << QStringList {"PB2;"};
-    QTest::newRow("channel 3") << "OptChan3" << QStringList {"PB3;"};
+    row("antenna 1", "OptAnt1", {"AN1;"});
+    row("antenna 2", "OptAnt2", {"AN2;"});
+    row("AGC fast", "OptAGCFast", {"GT002;"});
+    row("AGC slow", "OptAGCSlow", {"GT004;"});
+    row("NB on", "OptNBOn", {"NB1;"});
+    row("NB off, already selected", "OptNBOff", {});
+    row("channel cancel", "OptChan0", {"PB0;"});
+    row("channel 1", "OptChan1", {"PB1;"});
+    row("channel 2", "OptChan2", {"PB2;"});
+    row("channel 3", "OptChan3", {"PB3;"});
 }
 
 void TestFrmFunctions::optionClick()
@@ -189,37 +176,20 @@ void TestFrmFunctions::toneOnOpening_data()
     QTest::addColumn<QString>("toneOn");
     QTest::addColumn<QString>("toneNum");
     QTest::addColumn<QString>("shown");
+    auto row = [](const char *name, QString on, QString num, QString shown) {
+        QTest::newRow(name) << on << num << shown;
+    };
 
-    QTest::newRow("tone off") << "0"
-                              << "12"
-                              << "Off";
-    QTest::newRow("nothing reported") << ""
-                                      << ""
-                                      << "Off";
-    QTest::newRow("tone 12") << "1"
-                             << "12"
-                             << "100.0";
-    QTest::newRow("first tone") << "1"
-                                << "01"
-                                << "67.0";
-    QTest::newRow("tone burst") << "1"
-                                << "39"
-                                << "1750";
-    QTest::newRow("blank number") << "1"
-                                  << " "
-                                  << "Off";
-    QTest::newRow("number past the table") << "1"
-                                           << "40"
-                                           << "Tone";
-    QTest::newRow("number zero") << "1"
-                                 << "00"
-                                 << "Tone";
-    QTest::newRow("one digit") << "1"
-                               << "5"
-                               << "Tone";
-    QTest::newRow("not a number") << "1"
-                                  << "x1"
-                                  << "Tone";
+    row("tone off", "0", "12", "Off");
+    row("nothing reported", "", "", "Off");
+    row("tone 12", "1", "12", "100.0");
+    row("first tone", "1", "01", "67.0");
+    row("tone burst", "1", "39", "1750");
+    row("blank number", "1", " ", "Off");
+    row("number past the table", "1", "40", "Tone");
+    row("number zero", "1", "00", "Tone");
+    row("one digit", "1", "5", "Tone");
+    row("not a number", "1", "x1", "Tone");
 }
 
 void TestFrmFunctions::toneOnOpening()
@@ -247,15 +217,18 @@ void TestFrmFunctions::toneChoice_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("sent");
+    auto row = [](const char *name, QString text, QStringList sent) {
+        QTest::newRow(name) << text << sent;
+    };
 
-    QTest::newRow("off") << "Off" << QStringList {"TO0;"};
-    QTest::newRow("71.9") << "71.9" << QStringList {"TO1;", "TN02;"};
-    QTest::newRow("100.0") << "100.0" << QStringList {"TO1;", "TN12;"};
-    QTest::newRow("1750") << "1750" << QStringList {"TO1;", "TN39;"};
-    QTest::newRow("junk") << "junk" << QStringList {};
-    QTest::newRow("empty") << "" << QStringList {};
-    QTest::newRow("design text") << "Tone" << QStringList {};
-    QTest::newRow("close to a tone") << "100" << QStringList {};
+    row("off", "Off", {"TO0;"});
+    row("71.9", "71.9", {"TO1;", "TN02;"});
+    row("100.0", "100.0", {"TO1;", "TN12;"});
+    row("1750", "1750", {"TO1;", "TN39;"});
+    row("junk", "junk", {});
+    row("empty", "", {});
+    row("design text", "Tone", {});
+    row("close to a tone", "100", {});
 }
 
 void TestFrmFunctions::toneChoice()
@@ -285,11 +258,14 @@ void TestFrmFunctions::toneTyped_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("sent");
+    auto row = [](const char *name, QString typed, QStringList sent) {
+        QTest::newRow(name) << typed << sent;
+    };
 
-    QTest::newRow("a tone") << "71.9" << QStringList {"TO1;", "TN02;"};
-    QTest::newRow("off") << "Off" << QStringList {"TO0;"};
-    QTest::newRow("junk") << "abc;MD1" << QStringList {};
-    QTest::newRow("the tone already shown") << "100.0" << QStringList {};
+    row("a tone", "71.9", {"TO1;", "TN02;"});
+    row("off", "Off", {"TO0;"});
+    row("junk", "abc;MD1", {});
+    row("the tone already shown", "100.0", {});
 }
 
 void TestFrmFunctions::toneTyped()
@@ -315,20 +291,23 @@ void TestFrmFunctions::sliderRelease_data()
     QTest::addColumn<QString>("slider");
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("sent");
+    auto row = [](const char *name, QString slider, int value, QString sent) {
+        QTest::newRow(name) << slider << value << sent;
+    };
 
-    QTest::newRow("power low") << "SliderPower" << 5 << "PC005;";
-    QTest::newRow("power high") << "SliderPower" << 100 << "PC100;";
-    QTest::newRow("mic low") << "SliderMic" << 0 << "MG000;";
-    QTest::newRow("mic high") << "SliderMic" << 100 << "MG100;";
-    QTest::newRow("keyer low") << "SliderKeyer" << 10 << "KS010;";
-    QTest::newRow("keyer high") << "SliderKeyer" << 60 << "KS060;";
-    QTest::newRow("delay low") << "SliderDelay" << 0 << "VD0000;";
-    QTest::newRow("delay 50") << "SliderDelay" << 50 << "VD0050;";
-    QTest::newRow("delay high") << "SliderDelay" << 3000 << "VD3000;";
-    QTest::newRow("vox low") << "SliderVox" << 1 << "VG001;";
-    QTest::newRow("vox high") << "SliderVox" << 9 << "VG009;";
-    QTest::newRow("squelch low") << "SliderSQL" << 0 << "SQ000;";
-    QTest::newRow("squelch high") << "SliderSQL" << 255 << "SQ255;";
+    row("power low", "SliderPower", 5, "PC005;");
+    row("power high", "SliderPower", 100, "PC100;");
+    row("mic low", "SliderMic", 0, "MG000;");
+    row("mic high", "SliderMic", 100, "MG100;");
+    row("keyer low", "SliderKeyer", 10, "KS010;");
+    row("keyer high", "SliderKeyer", 60, "KS060;");
+    row("delay low", "SliderDelay", 0, "VD0000;");
+    row("delay 50", "SliderDelay", 50, "VD0050;");
+    row("delay high", "SliderDelay", 3000, "VD3000;");
+    row("vox low", "SliderVox", 1, "VG001;");
+    row("vox high", "SliderVox", 9, "VG009;");
+    row("squelch low", "SliderSQL", 0, "SQ000;");
+    row("squelch high", "SliderSQL", 255, "SQ255;");
 }
 
 void TestFrmFunctions::sliderRelease()
@@ -356,18 +335,16 @@ void TestFrmFunctions::sliderKeyboard_data()
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("key");
     QTest::addColumn<QStringList>("sent");
+    auto row = [](const char *name, QString slider, int start, Qt::Key key, QStringList sent) {
+        QTest::newRow(name) << slider << start << int(key) << sent;
+    };
 
-    QTest::newRow("delay small step")
-        << "SliderDelay" << 100 << int(Qt::Key_Right) << QStringList {"VD0150;"};
-    QTest::newRow("delay large step")
-        << "SliderDelay" << 100 << int(Qt::Key_PageUp) << QStringList {"VD0200;"};
-    QTest::newRow("keyer down") << "SliderKeyer" << 20 << int(Qt::Key_PageDown)
-                                << QStringList {"KS015;"};
-    QTest::newRow("power to minimum")
-        << "SliderPower" << 50 << int(Qt::Key_Home) << QStringList {"PC005;"};
-    QTest::newRow("power at its end")
-        << "SliderPower" << 100 << int(Qt::Key_Right) << QStringList {};
-    QTest::newRow("keyer at its end") << "SliderKeyer" << 10 << int(Qt::Key_Left) << QStringList {};
+    row("delay small step", "SliderDelay", 100, Qt::Key_Right, {"VD0150;"});
+    row("delay large step", "SliderDelay", 100, Qt::Key_PageUp, {"VD0200;"});
+    row("keyer down", "SliderKeyer", 20, Qt::Key_PageDown, {"KS015;"});
+    row("power to minimum", "SliderPower", 50, Qt::Key_Home, {"PC005;"});
+    row("power at its end", "SliderPower", 100, Qt::Key_Right, {});
+    row("keyer at its end", "SliderKeyer", 10, Qt::Key_Left, {});
 }
 
 void TestFrmFunctions::sliderKeyboard()
@@ -391,29 +368,21 @@ void TestFrmFunctions::valuesOnOpening_data()
     QTest::addColumn<QString>("slider");
     QTest::addColumn<QString>("reported");
     QTest::addColumn<int>("shown");
+    auto row = [](const char *name, QString slider, QString reported, int shown) {
+        QTest::newRow(name) << slider << reported << shown;
+    };
 
-    QTest::newRow("power in range") << "SliderPower"
-                                    << "050" << 50;
-    QTest::newRow("power below its minimum") << "SliderPower"
-                                             << "000" << 5;
-    QTest::newRow("power past its maximum") << "SliderPower"
-                                            << "150" << 100;
-    QTest::newRow("power overflowing") << "SliderPower"
-                                       << "99999999999999999999" << 100;
-    QTest::newRow("keyer below its minimum") << "SliderKeyer"
-                                             << "000" << 10;
-    QTest::newRow("delay past its maximum") << "SliderDelay"
-                                            << "9999" << 3000;
-    QTest::newRow("vox below its minimum") << "SliderVox"
-                                           << "000" << 1;
-    QTest::newRow("mic not a number") << "SliderMic"
-                                      << "abc" << 0;
-    QTest::newRow("squelch leading number") << "SliderSQL"
-                                            << "12x" << 12;
-    QTest::newRow("squelch empty") << "SliderSQL"
-                                   << "" << 0;
-    QTest::newRow("squelch negative") << "SliderSQL"
-                                      << "-20" << 0;
+    row("power in range", "SliderPower", "050", 50);
+    row("power below its minimum", "SliderPower", "000", 5);
+    row("power past its maximum", "SliderPower", "150", 100);
+    row("power overflowing", "SliderPower", "99999999999999999999", 100);
+    row("keyer below its minimum", "SliderKeyer", "000", 10);
+    row("delay past its maximum", "SliderDelay", "9999", 3000);
+    row("vox below its minimum", "SliderVox", "000", 1);
+    row("mic not a number", "SliderMic", "abc", 0);
+    row("squelch leading number", "SliderSQL", "12x", 12);
+    row("squelch empty", "SliderSQL", "", 0);
+    row("squelch negative", "SliderSQL", "-20", 0);
 }
 
 void TestFrmFunctions::valuesOnOpening()
@@ -447,14 +416,17 @@ void TestFrmFunctions::setSliderFromCode_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("shown");
+    auto row = [](const char *name, Slider slider, int value, QString widget, int shown) {
+        QTest::newRow(name) << int(slider) << value << widget << shown;
+    };
 
-    QTest::newRow("power") << int(Slider::SliderPower) << 40 << "SliderPower" << 40;
-    QTest::newRow("power below") << int(Slider::SliderPower) << 0 << "SliderPower" << 5;
-    QTest::newRow("keyer below") << int(Slider::SliderKeyer) << 0 << "SliderKeyer" << 10;
-    QTest::newRow("delay above") << int(Slider::SliderDelay) << 5000 << "SliderDelay" << 3000;
-    QTest::newRow("squelch") << int(Slider::SliderSQL) << 255 << "SliderSQL" << 255;
-    QTest::newRow("vox negative") << int(Slider::SliderVox) << -3 << "SliderVox" << 1;
-    QTest::newRow("main window slider") << int(Slider::SliderVolume) << 80 << "SliderMic" << 0;
+    row("power", Slider::SliderPower, 40, "SliderPower", 40);
+    row("power below", Slider::SliderPower, 0, "SliderPower", 5);
+    row("keyer below", Slider::SliderKeyer, 0, "SliderKeyer", 10);
+    row("delay above", Slider::SliderDelay, 5000, "SliderDelay", 3000);
+    row("squelch", Slider::SliderSQL, 255, "SliderSQL", 255);
+    row("vox negative", Slider::SliderVox, -3, "SliderVox", 1);
+    row("main window slider", Slider::SliderVolume, 80, "SliderMic", 0);
 }
 
 void TestFrmFunctions::setSliderFromCode()
