@@ -171,10 +171,12 @@ void frmFilter::Combo1_Click()
 {
     chooseWidth(Display::FilterList::Combo1);
 }
+
 void frmFilter::Combo2_Click()
 {
     chooseWidth(Display::FilterList::Combo2);
 }
+
 void frmFilter::Combo3_Click()
 {
     chooseWidth(Display::FilterList::Combo3);

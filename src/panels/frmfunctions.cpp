@@ -342,38 +342,47 @@ void frmFunctions::OptAnt1_Click()
 {
     m_radio.send(QByteArrayLiteral("AN1;"));
 }
+
 void frmFunctions::OptAnt2_Click()
 {
     m_radio.send(QByteArrayLiteral("AN2;"));
 }
+
 void frmFunctions::OptAGCFast_Click()
 {
     m_radio.send(QByteArrayLiteral("GT002;"));
 }
+
 void frmFunctions::OptAGCSlow_Click()
 {
     m_radio.send(QByteArrayLiteral("GT004;"));
 }
+
 void frmFunctions::OptNBOn_Click()
 {
     m_radio.send(QByteArrayLiteral("NB1;"));
 }
+
 void frmFunctions::OptNBOff_Click()
 {
     m_radio.send(QByteArrayLiteral("NB0;"));
 }
+
 void frmFunctions::OptChan0_Click()
 {
     m_radio.send(QByteArrayLiteral("PB0;"));
 }
+
 void frmFunctions::OptChan1_Click()
 {
     m_radio.send(QByteArrayLiteral("PB1;"));
 }
+
 void frmFunctions::OptChan2_Click()
 {
     m_radio.send(QByteArrayLiteral("PB2;"));
 }
+
 void frmFunctions::OptChan3_Click()
 {
     m_radio.send(QByteArrayLiteral("PB3;"));
@@ -419,22 +428,27 @@ void frmFunctions::SliderPower_Click()
 {
     sendSliderValue(Display::Slider::SliderPower);
 }
+
 void frmFunctions::SliderMic_Click()
 {
     sendSliderValue(Display::Slider::SliderMic);
 }
+
 void frmFunctions::SliderKeyer_Click()
 {
     sendSliderValue(Display::Slider::SliderKeyer);
 }
+
 void frmFunctions::SliderDelay_Click()
 {
     sendSliderValue(Display::Slider::SliderDelay);
 }
+
 void frmFunctions::SliderVox_Click()
 {
     sendSliderValue(Display::Slider::SliderVox);
 }
+
 void frmFunctions::SliderSQL_Click()
 {
     sendSliderValue(Display::Slider::SliderSQL);
