@@ -14,7 +14,7 @@
 
 namespace {
 
-int index(Display::FilterList which)
+int index(RadioView::FilterList which)
 {
     return int(which);
 }
@@ -96,7 +96,7 @@ void frmFilter::Form_Load()
 void frmFilter::fillLists()
 {
     for (int i = 0; i < int(ListGroups.size()); ++i) {
-        QComboBox *combo = list(Display::FilterList(i));
+        QComboBox *combo = list(RadioView::FilterList(i));
         const QSignalBlocker block(combo);
         combo->clear();
         for (const Cat::FilterWidth &w : Cat::filterWidths(ListGroups[i]))
@@ -115,7 +115,7 @@ void frmFilter::showModeGroup(const QString &mode)
         = mode.size() == 1 ? Cat::filterGroup(mode[0]) : Cat::FilterGroup::None;
     QComboBox *shown = nullptr;
     for (int i = 0; i < int(ListGroups.size()); ++i) {
-        QComboBox *combo = list(Display::FilterList(i));
+        QComboBox *combo = list(RadioView::FilterList(i));
         combo->setVisible(ListGroups[i] == group);
         if (ListGroups[i] == group)
             shown = combo;
@@ -130,20 +130,20 @@ void frmFilter::showModeGroup(const QString &mode)
     Label1->setBuddy(shown);
 }
 
-QComboBox *frmFilter::list(Display::FilterList which) const
+QComboBox *frmFilter::list(RadioView::FilterList which) const
 {
     switch (which) {
-    case Display::FilterList::Combo1:
+    case RadioView::FilterList::Combo1:
         return Combo1;
-    case Display::FilterList::Combo2:
+    case RadioView::FilterList::Combo2:
         return Combo2;
-    case Display::FilterList::Combo3:
+    case RadioView::FilterList::Combo3:
         return Combo3;
     }
     return nullptr;
 }
 
-void frmFilter::setListText(Display::FilterList which, const QString &text)
+void frmFilter::setListText(RadioView::FilterList which, const QString &text)
 {
     QComboBox *combo = list(which);
     if (!combo)
@@ -155,7 +155,7 @@ void frmFilter::setListText(Display::FilterList which, const QString &text)
 
 // Sends the width of the list's current entry; a text that is none of the list's entries
 // sends nothing.
-void frmFilter::chooseWidth(Display::FilterList which)
+void frmFilter::chooseWidth(RadioView::FilterList which)
 {
     QComboBox *combo = list(which);
     const QString text = combo->currentText();
@@ -169,17 +169,17 @@ void frmFilter::chooseWidth(Display::FilterList which)
 
 void frmFilter::Combo1_Click()
 {
-    chooseWidth(Display::FilterList::Combo1);
+    chooseWidth(RadioView::FilterList::Combo1);
 }
 
 void frmFilter::Combo2_Click()
 {
-    chooseWidth(Display::FilterList::Combo2);
+    chooseWidth(RadioView::FilterList::Combo2);
 }
 
 void frmFilter::Combo3_Click()
 {
-    chooseWidth(Display::FilterList::Combo3);
+    chooseWidth(RadioView::FilterList::Combo3);
 }
 
 void frmFilter::cmdClose_Click()

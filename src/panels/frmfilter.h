@@ -22,7 +22,7 @@ public:
 
     // Selects the entry that matches the text, ignoring case ("NARROW" selects "Narrow"). A
     // text that matches no entry changes nothing. Never sends.
-    void setListText(Display::FilterList list, const QString &text);
+    void setListText(RadioView::FilterList list, const QString &text);
 
     // Opening: centres the panel, sends "FW;", fills the lists and shows the one for the
     // current mode. Runs once, from the constructor.
@@ -38,8 +38,8 @@ private:
     void connectControls();
     void fillLists();
     void showModeGroup(const QString &mode);
-    QComboBox *list(Display::FilterList which) const;
-    void chooseWidth(Display::FilterList which);
+    QComboBox *list(RadioView::FilterList which) const;
+    void chooseWidth(RadioView::FilterList which);
 
     // The group whose widths each list offers, in list order.
     static constexpr std::array<Cat::FilterGroup, 3> ListGroups {

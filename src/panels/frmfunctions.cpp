@@ -40,7 +40,7 @@ int wholeNumber(const QString &text)
 
 std::span<const frmFunctions::OptionSpec> frmFunctions::optionSpecs()
 {
-    using O = Display::Option;
+    using O = RadioView::Option;
     static constexpr OptionSpec specs[] = {
         {O::OptAnt1, &frmFunctions::OptAnt1, "OptAnt1", "1", 0, &frmFunctions::OptAnt1_Click},
         {O::OptAnt2, &frmFunctions::OptAnt2, "OptAnt2", "2", 0, &frmFunctions::OptAnt2_Click},
@@ -61,8 +61,8 @@ std::span<const frmFunctions::OptionSpec> frmFunctions::optionSpecs()
 
 std::span<const frmFunctions::SliderSpec> frmFunctions::sliderSpecs()
 {
-    using S = Display::Slider;
-    using L = Display::Label;
+    using S = RadioView::Slider;
+    using L = RadioView::Label;
     using F = frmFunctions;
     static constexpr SliderSpec specs[] = {
         {S::SliderPower, L::lblPowerlevel, &F::SliderPower, &F::lblPowerlevel, "SliderPower",
@@ -81,7 +81,7 @@ std::span<const frmFunctions::SliderSpec> frmFunctions::sliderSpecs()
     return specs;
 }
 
-const frmFunctions::SliderSpec *frmFunctions::sliderSpec(Display::Slider slider)
+const frmFunctions::SliderSpec *frmFunctions::sliderSpec(RadioView::Slider slider)
 {
     for (const SliderSpec &spec : sliderSpecs()) {
         if (spec.slider == slider)
@@ -224,7 +224,7 @@ void frmFunctions::Form_Load()
 {
     centreOnScreen();
     const RadioState &s = m_radio.state();
-    using O = Display::Option;
+    using O = RadioView::Option;
 
     selectOption(s.NBOn == QLatin1String("1") ? O::OptNBOn : O::OptNBOff);
 
@@ -246,8 +246,8 @@ void frmFunctions::Form_Load()
 
     showTone(s);
 
-    using S = Display::Slider;
-    using L = Display::Label;
+    using S = RadioView::Slider;
+    using L = RadioView::Label;
     setSlider(S::SliderVox, wholeNumber(s.VGValue));
     setLevelLabel(L::lblVoxLevel, s.VGLevel);
     setSlider(S::SliderPower, wholeNumber(s.PCValue));
@@ -304,7 +304,7 @@ void frmFunctions::fillToneList()
     Combo1->setEditText(shown);
 }
 
-void frmFunctions::selectOption(Display::Option option)
+void frmFunctions::selectOption(RadioView::Option option)
 {
     for (const OptionSpec &spec : optionSpecs()) {
         if (spec.option == option) {
@@ -316,7 +316,7 @@ void frmFunctions::selectOption(Display::Option option)
     }
 }
 
-void frmFunctions::setSlider(Display::Slider slider, int value)
+void frmFunctions::setSlider(RadioView::Slider slider, int value)
 {
     const SliderSpec *spec = sliderSpec(slider);
     if (!spec)
@@ -325,7 +325,7 @@ void frmFunctions::setSlider(Display::Slider slider, int value)
     widget->setValue(std::clamp(value, widget->minimum(), widget->maximum()));
 }
 
-void frmFunctions::setLevelLabel(Display::Label label, const QString &text)
+void frmFunctions::setLevelLabel(RadioView::Label label, const QString &text)
 {
     for (const SliderSpec &spec : sliderSpecs()) {
         if (spec.levelLabel == label) {
@@ -418,7 +418,7 @@ void frmFunctions::sliderAction(const SliderSpec &spec, int action)
     sendLevel(spec, slider->sliderPosition());
 }
 
-void frmFunctions::sendSliderValue(Display::Slider slider)
+void frmFunctions::sendSliderValue(RadioView::Slider slider)
 {
     if (const SliderSpec *spec = sliderSpec(slider))
         sendLevel(*spec, (this->*spec->widget)->value());
@@ -426,32 +426,32 @@ void frmFunctions::sendSliderValue(Display::Slider slider)
 
 void frmFunctions::SliderPower_Click()
 {
-    sendSliderValue(Display::Slider::SliderPower);
+    sendSliderValue(RadioView::Slider::SliderPower);
 }
 
 void frmFunctions::SliderMic_Click()
 {
-    sendSliderValue(Display::Slider::SliderMic);
+    sendSliderValue(RadioView::Slider::SliderMic);
 }
 
 void frmFunctions::SliderKeyer_Click()
 {
-    sendSliderValue(Display::Slider::SliderKeyer);
+    sendSliderValue(RadioView::Slider::SliderKeyer);
 }
 
 void frmFunctions::SliderDelay_Click()
 {
-    sendSliderValue(Display::Slider::SliderDelay);
+    sendSliderValue(RadioView::Slider::SliderDelay);
 }
 
 void frmFunctions::SliderVox_Click()
 {
-    sendSliderValue(Display::Slider::SliderVox);
+    sendSliderValue(RadioView::Slider::SliderVox);
 }
 
 void frmFunctions::SliderSQL_Click()
 {
-    sendSliderValue(Display::Slider::SliderSQL);
+    sendSliderValue(RadioView::Slider::SliderSQL);
 }
 
 void frmFunctions::cmdClose_Click()

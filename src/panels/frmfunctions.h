@@ -28,12 +28,12 @@ public:
 
     // Selects an option button. One that is not already selected acts as the operator's click
     // (its command is sent); one already selected does nothing.
-    void selectOption(Display::Option option);
+    void selectOption(RadioView::Option option);
     // Moves a slider from program code: nothing is sent. A value outside the slider's range
     // puts the slider at its nearest end. Sliders of other windows are ignored.
-    void setSlider(Display::Slider slider, int value);
+    void setSlider(RadioView::Slider slider, int value);
     // Writes one of the six level labels; labels of other windows are ignored.
-    void setLevelLabel(Display::Label label, const QString &text);
+    void setLevelLabel(RadioView::Label label, const QString &text);
 
     // Opening: centres the panel, shows the radio state and sends the commands of the
     // options it selects. Runs once, from the constructor.
@@ -63,7 +63,7 @@ private:
 
     struct OptionSpec
     {
-        Display::Option option;
+        RadioView::Option option;
         QRadioButton *frmFunctions::*button;
         const char *name;
         const char *caption;
@@ -73,8 +73,8 @@ private:
 
     struct SliderSpec
     {
-        Display::Slider slider;
-        Display::Label levelLabel;
+        RadioView::Slider slider;
+        RadioView::Label levelLabel;
         QSlider *frmFunctions::*widget;
         QLabel *frmFunctions::*level;
         const char *name;
@@ -91,7 +91,7 @@ private:
 
     static std::span<const OptionSpec> optionSpecs();
     static std::span<const SliderSpec> sliderSpecs();
-    static const SliderSpec *sliderSpec(Display::Slider slider);
+    static const SliderSpec *sliderSpec(RadioView::Slider slider);
 
     void buildUi();
     void connectControls();
@@ -99,7 +99,7 @@ private:
     void showTone(const RadioState &state);
     void fillToneList();
     void sendLevel(const SliderSpec &spec, int value);
-    void sendSliderValue(Display::Slider slider);
+    void sendSliderValue(RadioView::Slider slider);
     void sliderAction(const SliderSpec &spec, int action);
 
     Radio &m_radio;

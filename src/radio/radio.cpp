@@ -85,8 +85,16 @@ void Radio::receive(const QByteArray &data)
     m_receiving = true;
     // Every complete reply in the buffer is interpreted, in order; the text after the last
     // ";" waits for the next receive event.
-    while (Out.contains(QLatin1Char(';')))
-        RadioControl();
+    qsizetype consumed = 0;
+    for (;;) {
+        const qsizetype end = Out.indexOf(QLatin1Char(';'), consumed);
+        if (end < 0)
+            break;
+        const QString buffer = Out; // a handler may add to Out meanwhile
+        handleReply(QStringView(buffer).mid(consumed, end - consumed));
+        consumed = end + 1;
+    }
+    Out.remove(0, consumed);
     if (Out.size() > MaxPendingReply)
         Out.clear(); // line noise that never found its ";"
     m_receiving = false;
@@ -94,19 +102,23 @@ void Radio::receive(const QByteArray &data)
 
 void Radio::RadioControl()
 {
+    const qsizetype end = Out.indexOf(QLatin1Char(';'));
+    const QString reply = end < 0 ? Out : Out.left(end);
+    Out.remove(0, end < 0 ? Out.size() : end + 1);
+    handleReply(reply);
+}
+
+void Radio::handleReply(QStringView reply)
+{
     // Bytes of line noise before the reply's code are not part of it.
     qsizetype start = 0;
-    while (start < Out.size()) {
-        const QChar c = Out.at(start);
-        if ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('?')
-            || c == QLatin1Char(';'))
+    while (start < reply.size()) {
+        const QChar c = reply.at(start);
+        if ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('?'))
             break;
         ++start;
     }
-    const qsizetype end = Out.indexOf(QLatin1Char(';'), start);
-    const QString reply = end < 0 ? Out.mid(start) : Out.mid(start, end - start);
-    Out.remove(0, end < 0 ? Out.size() : end + 1);
-
+    reply = reply.mid(start);
     m_interpreter.interpret(reply);
     startupStep(reply);
 }
@@ -131,12 +143,12 @@ void Radio::cmdSend_Click()
     send(QByteArrayLiteral("SM;"));
 }
 
-void Radio::startupStep(const QString &reply)
+void Radio::startupStep(QStringView reply)
 {
     if (m_state.StartupLoading != QLatin1String("1"))
         return;
     m_display->showProgress(tr("Loading Data from Radio, Please Wait !"), false, false);
-    if (m_state.StartupCommand.left(2) == reply.left(2)) {
+    if (QStringView(m_state.StartupCommand).left(2) == reply.left(2)) {
         advanceStartup();
         return;
     }

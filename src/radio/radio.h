@@ -63,7 +63,8 @@ Q_SIGNALS:
     void commandWritten(const QByteArray &command);
 
 private:
-    void startupStep(const QString &reply);
+    void handleReply(QStringView reply);
+    void startupStep(QStringView reply);
     void advanceStartup();
 
     CommPort *m_port = nullptr;

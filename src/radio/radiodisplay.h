@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace Display {
+namespace RadioView {
 
 // Labels written by the reply interpreter: the main window's and the functions panel's level
 // labels (a panel that is not open is created hidden to receive them).
@@ -76,19 +76,19 @@ enum class Option {
 // The filter panel's three lists.
 enum class FilterList { Combo1, Combo2, Combo3 };
 
-} // namespace Display
+} // namespace RadioView
 
 class RadioDisplay
 {
 public:
     virtual ~RadioDisplay() = default;
 
-    virtual void setLabel(Display::Label label, const QString &text) = 0;
+    virtual void setLabel(RadioView::Label label, const QString &text) = 0;
     // Sets a slider's value from program code: no handler runs and nothing is sent.
-    virtual void setSlider(Display::Slider slider, int value) = 0;
-    virtual void selectOption(Display::Option option) = 0;
+    virtual void setSlider(RadioView::Slider slider, int value) = 0;
+    virtual void selectOption(RadioView::Option option) = 0;
     // Writes a text into one of the filter panel's lists (creating the panel hidden).
-    virtual void setFilterText(Display::FilterList list, const QString &text) = 0;
+    virtual void setFilterText(RadioView::FilterList list, const QString &text) = 0;
     virtual void setSMeter(int value) = 0;
     // The memory window's and the scan window's captions follow the frequency display:
     // "Memory: " + text + " Khz" and "Frequency Scan: " + text + " Khz".
@@ -115,10 +115,10 @@ public:
 class NullDisplay : public RadioDisplay
 {
 public:
-    void setLabel(Display::Label, const QString &) override { }
-    void setSlider(Display::Slider, int) override { }
-    void selectOption(Display::Option) override { }
-    void setFilterText(Display::FilterList, const QString &) override { }
+    void setLabel(RadioView::Label, const QString &) override { }
+    void setSlider(RadioView::Slider, int) override { }
+    void selectOption(RadioView::Option) override { }
+    void setFilterText(RadioView::FilterList, const QString &) override { }
     void setSMeter(int) override { }
     void setFrequencyCaptions(const QString &) override { }
     void showProgress(const QString &, bool, bool) override { }

@@ -7,11 +7,21 @@
 #include <algorithm>
 #include <optional>
 
-using Display::Label;
-using Display::Option;
-using Display::Slider;
+using RadioView::Label;
+using RadioView::Option;
+using RadioView::Slider;
 
 namespace {
+
+// Reply codes compared as one number made of their two letters.
+constexpr int key(const char *code)
+{
+    return (code[0] << 8) | code[1];
+}
+int key(QStringView code)
+{
+    return code.size() == 2 ? (code[0].unicode() << 8) | code[1].unicode() : 0;
+}
 
 // --- Switch replies: one digit (or a short code) shown as a status text -----------------------
 
@@ -77,10 +87,10 @@ const SwitchRow SwitchRows[] = {
     {"AC", 4, 4, &RadioState::ATState, Label::lblAT, {{"0", " ", {}}, {"1", "AT", {}}}},
 };
 
-const SwitchRow *switchRow(QStringView code)
+const SwitchRow *switchRow(int code)
 {
     for (const auto &row : SwitchRows) {
-        if (code == QLatin1String(row.code))
+        if (code == key(row.code))
             return &row;
     }
     return nullptr;
@@ -115,10 +125,10 @@ const LevelRow LevelRows[] = {
      Label::lblDelayLevel, " Ms"},
 };
 
-const LevelRow *levelRow(QStringView code)
+const LevelRow *levelRow(int code)
 {
     for (const auto &row : LevelRows) {
-        if (code == QLatin1String(row.code))
+        if (code == key(row.code))
             return &row;
     }
     return nullptr;
@@ -156,25 +166,28 @@ ReplyInterpreter::ReplyInterpreter(RadioState &state, DisplayAccess display, Sen
 
 int ReplyInterpreter::lastPositionRead(QStringView code)
 {
-    if (const auto *row = switchRow(code))
-        return row->to;
-    if (const auto *row = levelRow(code))
-        return row->to;
+    const int k = key(code);
     for (const auto &l : Lengths) {
-        if (code == QLatin1String(l.code))
+        if (k == key(l.code))
             return l.last;
     }
+    if (const auto *row = switchRow(k))
+        return row->to;
+    if (const auto *row = levelRow(k))
+        return row->to;
     return 0;
 }
 
 void ReplyInterpreter::interpret(QStringView reply)
 {
     const QStringView code = reply.left(2);
-    m_state.ReplyCode = code.toString();
+    if (m_state.ReplyCode != code)
+        m_state.ReplyCode = code.toString();
     const ReplyFields r(reply);
+    const int k = key(code);
 
     // Memory replies during the memory download go to it whole: it checks them itself.
-    if (code == QLatin1String("MR") && m_state.DownloadSwitch == 1) {
+    if (k == key("MR") && m_state.DownloadSwitch == 1) {
         display().memoryDownload(reply.toString() + QLatin1Char(';'));
         return;
     }
@@ -183,40 +196,64 @@ void ReplyInterpreter::interpret(QStringView reply)
     if (last == 0 || r.length() < last)
         return; // not interpreted, or cut short: a short field would read as 0
 
-    if (code == QLatin1String("IF"))
+    switch (k) {
+    case key("IF"):
         statusWord(r);
-    else if (code == QLatin1String("FA") || code == QLatin1String("FB"))
-        vfoFrequency(r, code == QLatin1String("FA"));
-    else if (code == QLatin1String("FR"))
+        return;
+    case key("FA"):
+    case key("FB"):
+        vfoFrequency(r, k == key("FA"));
+        return;
+    case key("FR"):
         m_state.VFO = r.at(3);
-    else if (code == QLatin1String("MD"))
+        return;
+    case key("FT"): // recognised and ignored
+        return;
+    case key("MD"):
         mode(r);
-    else if (code == QLatin1String("TO"))
+        return;
+    case key("TO"):
         toneOn(r);
-    else if (code == QLatin1String("TN"))
+        return;
+    case key("TN"):
         m_state.ToneNum = r.at(3, 4);
-    else if (code == QLatin1String("CA"))
+        return;
+    case key("CA"):
         cwTune(r);
-    else if (code == QLatin1String("FW"))
+        return;
+    case key("FW"):
         filterWidth(r);
-    else if (code == QLatin1String("SM"))
+        return;
+    case key("SM"):
         display().setSMeter(toInt(Cat::readNumber(r.at(3, 6))));
-    else if (code == QLatin1String("AG") || code == QLatin1String("RG")
-             || code == QLatin1String("SH") || code == QLatin1String("SL"))
-        mainSlider(r);
-    else if (code == QLatin1String("IS"))
+        return;
+    case key("AG"):
+    case key("RG"):
+    case key("SH"):
+    case key("SL"):
+        mainSlider(r, k);
+        return;
+    case key("IS"):
         ifShift(r);
-    else if (levelRow(code))
-        level(r);
-    else if (switchRow(code))
-        switchReply(r);
-    else if (code == QLatin1String("TX") || code == QLatin1String("RX"))
-        transmit(code == QLatin1String("TX"));
-    else if (code == QLatin1String("MC"))
+        return;
+    case key("TX"):
+    case key("RX"):
+        transmit(k == key("TX"));
+        return;
+    case key("MC"):
         m_state.replyMemChannel = r.at(4, 5);
-    else if (code == QLatin1String("MR") && m_state.DownloadSwitch == 0)
-        memory(r, reply);
-    // "FT" is recognised and ignored.
+        return;
+    case key("MR"):
+        if (m_state.DownloadSwitch == 0)
+            memory(r);
+        return;
+    default:
+        break;
+    }
+    if (levelRow(k))
+        level(r, k);
+    else if (switchRow(k))
+        switchReply(r, k);
 }
 
 void ReplyInterpreter::statusWord(const ReplyFields &r)
@@ -344,31 +381,30 @@ void ReplyInterpreter::filterWidth(const ReplyFields &r)
         return;
     switch (Cat::filterGroup(mode)) {
     case Cat::FilterGroup::Cw:
-        display().setFilterText(Display::FilterList::Combo1, text);
+        display().setFilterText(RadioView::FilterList::Combo1, text);
         break;
     case Cat::FilterGroup::Fsk:
-        display().setFilterText(Display::FilterList::Combo3, text);
+        display().setFilterText(RadioView::FilterList::Combo3, text);
         break;
     case Cat::FilterGroup::SsbAmFm:
-        display().setFilterText(Display::FilterList::Combo2, text);
+        display().setFilterText(RadioView::FilterList::Combo2, text);
         break;
     case Cat::FilterGroup::None:
         break;
     }
 }
 
-void ReplyInterpreter::mainSlider(const ReplyFields &r)
+void ReplyInterpreter::mainSlider(const ReplyFields &r, int code)
 {
-    const QStringView code = r.body().left(2);
-    if (code == QLatin1String("AG")) {
+    if (code == key("AG")) {
         const qint64 v = Cat::readNumber(r.at(3, 5));
         display().setSlider(Slider::SliderVolume, toInt(v));
         display().setLabel(Label::lblLevel, Cat::formatLevel(v));
-    } else if (code == QLatin1String("RG")) {
+    } else if (code == key("RG")) {
         display().setSlider(Slider::SliderRF, toInt(Cat::readNumber(r.at(3, 5))));
-    } else if (code == QLatin1String("SH")) {
+    } else if (code == key("SH")) {
         display().setSlider(Slider::SliderDSPHigh, toInt(Cat::readNumber(r.at(3, 4))));
-    } else if (code == QLatin1String("SL")) {
+    } else if (code == key("SL")) {
         display().setSlider(Slider::SliderDSPLow, toInt(Cat::readNumber(r.at(3, 4))));
     }
 }
@@ -381,9 +417,9 @@ void ReplyInterpreter::ifShift(const ReplyFields &r)
     display().setLabel(Label::LblISFreq, Blank + Cat::formatIfShift(v) + QStringLiteral(" Hz"));
 }
 
-void ReplyInterpreter::level(const ReplyFields &r)
+void ReplyInterpreter::level(const ReplyFields &r, int code)
 {
-    const LevelRow &row = *levelRow(r.body().left(2));
+    const LevelRow &row = *levelRow(code);
     const QString raw = r.at(3, row.to);
     const qint64 v = Cat::readNumber(raw);
     m_state.*row.value = raw;
@@ -392,9 +428,9 @@ void ReplyInterpreter::level(const ReplyFields &r)
     display().setLabel(row.label, m_state.*row.level + QLatin1String(row.labelSuffix));
 }
 
-void ReplyInterpreter::switchReply(const ReplyFields &r)
+void ReplyInterpreter::switchReply(const ReplyFields &r, int code)
 {
-    const SwitchRow &row = *switchRow(r.body().left(2));
+    const SwitchRow &row = *switchRow(code);
     const QString value = r.at(row.from, row.to);
     m_state.*row.field = value;
     for (const auto &show : row.shows) {
@@ -417,7 +453,7 @@ void ReplyInterpreter::transmit(bool tx)
     display().setLabel(Label::LblRX, tx ? Blank : QStringLiteral("RX"));
 }
 
-void ReplyInterpreter::memory(const ReplyFields &r, QStringView)
+void ReplyInterpreter::memory(const ReplyFields &r)
 {
     static const QString EmptyChannel = QStringLiteral("00000000000");
     m_state.MemChannel = r.at(5, 6);

@@ -33,11 +33,11 @@ private:
     void cwTune(const ReplyFields &r);
     void filterWidth(const ReplyFields &r);
     void ifShift(const ReplyFields &r);
-    void level(const ReplyFields &r);
-    void mainSlider(const ReplyFields &r);
-    void switchReply(const ReplyFields &r);
+    void level(const ReplyFields &r, int code);
+    void mainSlider(const ReplyFields &r, int code);
+    void switchReply(const ReplyFields &r, int code);
     void transmit(bool tx);
-    void memory(const ReplyFields &r, QStringView reply);
+    void memory(const ReplyFields &r);
     void showRitXit(qint64 freqHz, qint64 offsetHz);
     void showMode();
 

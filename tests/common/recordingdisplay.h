@@ -11,14 +11,14 @@
 class RecordingDisplay : public NullDisplay
 {
 public:
-    void setLabel(Display::Label label, const QString &text) override
+    void setLabel(RadioView::Label label, const QString &text) override
     {
         labels[label] = text;
         events << QStringLiteral("label %1=%2").arg(int(label)).arg(text);
     }
-    void setSlider(Display::Slider slider, int value) override { sliders[slider] = value; }
-    void selectOption(Display::Option option) override { options << option; }
-    void setFilterText(Display::FilterList list, const QString &text) override
+    void setSlider(RadioView::Slider slider, int value) override { sliders[slider] = value; }
+    void selectOption(RadioView::Option option) override { options << option; }
+    void setFilterText(RadioView::FilterList list, const QString &text) override
     {
         filterTexts[list] = text;
     }
@@ -47,12 +47,12 @@ public:
     }
     void portProblem(const QString &text) override { problems << text; }
 
-    QString label(Display::Label l) const { return labels.value(l, QStringLiteral("<unset>")); }
+    QString label(RadioView::Label l) const { return labels.value(l, QStringLiteral("<unset>")); }
 
-    QMap<Display::Label, QString> labels;
-    QMap<Display::Slider, int> sliders;
-    QList<Display::Option> options;
-    QMap<Display::FilterList, QString> filterTexts;
+    QMap<RadioView::Label, QString> labels;
+    QMap<RadioView::Slider, int> sliders;
+    QList<RadioView::Option> options;
+    QMap<RadioView::FilterList, QString> filterTexts;
     int sMeter = -1;
     QString captions;
     bool progressOpen = false;

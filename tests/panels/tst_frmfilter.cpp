@@ -1,4 +1,5 @@
-#include "guiheaders.h" // first: see there
+#include <QApplication>
+#include <QTest>
 
 #include "commandlog.h"
 #include "panels/frmfilter.h"
@@ -9,7 +10,7 @@
 #include <QPushButton>
 #include <memory>
 
-using Display::FilterList;
+using RadioView::FilterList;
 
 namespace {
 

@@ -1,4 +1,5 @@
-#include "guiheaders.h" // first: see there
+#include <QApplication>
+#include <QTest>
 
 #include "commandlog.h"
 #include "panels/frmfunctions.h"
@@ -12,9 +13,9 @@
 #include <QSlider>
 #include <memory>
 
-using Display::Label;
-using Display::Option;
-using Display::Slider;
+using RadioView::Label;
+using RadioView::Option;
+using RadioView::Slider;
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using Display::Label;
+using RadioView::Label;
 
-Q_DECLARE_METATYPE(Display::Label)
+Q_DECLARE_METATYPE(RadioView::Label)
 
 namespace {
 

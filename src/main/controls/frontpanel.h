@@ -7,10 +7,13 @@
 #include "radio/radiodisplay.h"
 
 #include <QObject>
+#include <functional>
 
 class QGroupBox;
 class QWidget;
 class Radio;
+class FunctionSwitches;
+class TuningControls;
 
 class FrontPanel : public QObject
 {
@@ -22,28 +25,46 @@ public:
     FrontPanel(Radio &radio, QWidget *window);
     ~FrontPanel() override;
 
-    QWidget *knob() const;             // CbotKnob1
-    QGroupBox *freqMemFrame() const;   // "Freq. && Mem Select."
-    QGroupBox *controlsFrame() const;  // "Controls": the five level sliders
-    QGroupBox *modeFrame() const;      // "Mode": the eight mode buttons
-    QGroupBox *splitFrame() const;     // "Split": On, Off, TF-Set
-    QGroupBox *ritXitFrame() const;    // "RIT/XIT"
-    QWidget *switchButtons() const;    // Att, AT, Pre-am, Proc, Vox, BC, NR1/2, Flock, Power, CW T,
-                                       // &A, &B, M, A=B, B=A, Filter, functions button
+    QWidget *knob() const; // CbotKnob1
+    QGroupBox *freqMemFrame() const; // "Freq. && Mem Select."
+    QGroupBox *controlsFrame() const; // "Controls": the five level sliders
+    QGroupBox *modeFrame() const; // "Mode": the eight mode buttons
+    QGroupBox *splitFrame() const; // "Split": On, Off, TF-Set
+    QGroupBox *ritXitFrame() const; // "RIT/XIT"
+    QWidget *switchButtons() const; // Att, AT, Pre-am, Proc, Vox, BC, NR1/2, Flock, Power, CW T,
+                                    // &A, &B, M, A=B, B=A, Filter, functions button
 
     // Sets one of the main window's sliders from program code (nothing is sent). Returns false
     // for a slider that is not on the main window.
-    bool setSlider(Display::Slider slider, int value);
+    bool setSlider(RadioView::Slider slider, int value);
     // The memory step continuation (CmdUp_Click / CmdDwn_Click).
     void memoryStep(bool up);
     // Page Up / Page Down, with and without Ctrl, seen by the window before the focused
     // control. Returns true when the key was taken.
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
 
+    // The Enter Freq. prompt (returns the typed text, empty on Cancel) and the message box
+    // for text that is not a frequency. Both default to modal dialogs over the window; tests
+    // replace them.
+    using TextPrompt = std::function<QString(const QString &prompt)>;
+    using MessageBox = std::function<void(const QString &text)>;
+    void setTextPrompt(TextPrompt prompt);
+    void setMessageBox(MessageBox box);
+
+    // The operations behind the controls.
+    TuningControls &tuning();
+    FunctionSwitches &switches();
+
 Q_SIGNALS:
     void openWindow(FrontPanel::Window window);
 
 private:
+    // All signal connections of the panel.
+    void wire();
+    void wireSlider(QWidget *slider, void (FunctionSwitches::*click)(int));
+    void enterFrequency();
+    void knobReleased();
+
     struct Private;
     Private *d = nullptr;
 };
