@@ -190,7 +190,12 @@ CommPort::CommPort(QObject *parent)
     : QObject(parent)
     , m_port(new QSerialPort(this))
 {
-    connect(m_port, &QSerialPort::readyRead, this, [this] { raise(comEvReceive); });
+    connect(m_port, &QSerialPort::readyRead, this, [this] {
+        m_reportedError = QSerialPort::NoError;
+        raise(comEvReceive);
+    });
+    connect(m_port, &QSerialPort::bytesWritten, this,
+            [this] { m_reportedError = QSerialPort::NoError; });
     connect(m_port, &QSerialPort::errorOccurred, this, &CommPort::onErrorOccurred);
     applyLineSettings();
 }
@@ -322,6 +327,7 @@ bool CommPort::setPortOpen(bool open)
         return fail(QStringLiteral("Cannot open %1: %2").arg(path, refused));
     }
     m_resourceLost = false;
+    m_reportedError = QSerialPort::NoError;
     return true;
 }
 
@@ -393,6 +399,21 @@ void CommPort::onErrorOccurred(QSerialPort::SerialPortError error)
         return;
     if (m_resourceLost)
         return;
+    // The same failure again before the line has moved a character is not news.
+    if (error == m_reportedError)
+        return;
+    m_reportedError = error;
+    if (error == QSerialPort::WriteError) {
+        // The driver retries a write that failed at once, and fails again: the characters it
+        // could not send are dropped (the failure is reported) so that the line does not spin.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_port->isOpen())
+                    m_port->clear(QSerialPort::Output);
+            },
+            Qt::QueuedConnection);
+    }
     const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
     if (lost) {
         // A device that is gone, or that cannot be read, fails again at once: report it once

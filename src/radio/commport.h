@@ -73,7 +73,9 @@ public:
     int handshaking() const { return m_handshaking; }
 
     // Opening an open port, or closing a closed one, changes nothing and succeeds. A failed
-    // open returns false with "Cannot open <device>: <reason>".
+    // open returns false with "Cannot open <device>: <reason>"; so does an open where the
+    // driver refuses the settings (the port stays closed rather than run otherwise than it
+    // reports).
     bool setPortOpen(bool open);
     bool portOpen() const;
 
@@ -98,8 +100,10 @@ Q_SIGNALS:
     // character is waiting. Errors of the running port: a failed transmission is
     // comEventTxFull; a failed read, a device that disappeared and any other driver error are
     // comEventUnknown. A failed read or a lost device is reported once and the port is then
-    // closed. Failures of a call that returned false (open, settings, output) raise nothing,
-    // and an error that repeats while its own event is being handled is not raised again.
+    // closed; a failed transmission is reported once and the characters it could not send
+    // are dropped (the port stays open). The same error again before a character has been
+    // sent or received, or any error while an error event is being handled, is not raised
+    // again. Failures of a call that returned false (open, settings, output) raise nothing.
     void OnComm();
 
 private:
@@ -117,4 +121,6 @@ private:
     bool m_resourceLost = false;
     bool m_inCall = false; // inside an explicit call whose result reports its own failure
     bool m_inErrorEvent = false;
+    // The last run-time error reported, until a character moves again.
+    QSerialPort::SerialPortError m_reportedError = QSerialPort::NoError;
 };
