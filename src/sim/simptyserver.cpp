@@ -166,8 +166,8 @@ void SimPtyServer::onReadable()
         takeReply(replies.mid(start, end + 1 - start), readyNs);
         start = end + 1;
     }
-    Q_EMIT received(data);
     pump();
+    Q_EMIT received(data);
 }
 
 void SimPtyServer::takeReply(const QByteArray &reply, qint64 readyNs)

@@ -50,7 +50,8 @@ public:
     static qint64 wireTimeNs(qint64 bytes, int baud);
 
 Q_SIGNALS:
-    // Bytes read from the client, after the radio has handled them.
+    // Bytes read from the client, after the radio has handled them and the replies that were
+    // due have been written.
     void received(const QByteArray &bytes);
     // Each piece handed to the line, in order.
     void written(const QByteArray &chunk);
