@@ -155,26 +155,17 @@ void tst_frmProperties::controlsAndTitle()
 {
     CommPort port;
     RecordingProperties dialog(port, NoSystemPorts);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("CommPort Properties"));
     QVERIFY(dialog.isModal());
-    QCOMPARE(dialog.tabSettings->count(), 1);
-    QCOMPARE(dialog.tabSettings->tabText(0), QStringLiteral("Properties"));
-    QCOMPARE(dialog.cboSpeed->count(), 16);
-    QCOMPARE(dialog.cboSpeed->itemText(15), QStringLiteral("256000"));
-    QCOMPARE(dialog.cboDataBits->count(), 5);
-    QCOMPARE(dialog.cboParity->count(), 5);
-    QCOMPARE(dialog.cboStopBits->count(), 3);
-    const QStringList flow {"None", "Xon/Xoff", "RTS", "Xon/RTS"};
-    for (int i = 0; i < flow.size(); ++i)
-        QCOMPARE(dialog.optFlow->button(i)->text(), flow.at(i));
-    QCOMPARE(dialog.optEcho->button(1)->text(), QStringLiteral("On"));
-    // Every list is reachable by keyboard and named for assistive technology.
+    // Every list and option is reachable by keyboard and named for assistive technology.
     for (QComboBox *list : {dialog.cboPort, dialog.cboSpeed, dialog.cboDataBits, dialog.cboParity,
                             dialog.cboStopBits}) {
         QVERIFY(list->focusPolicy() & Qt::TabFocus);
         QVERIFY(!list->accessibleName().isEmpty());
     }
-    QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("cboPort")), dialog.cboPort);
+    for (QAbstractButton *option : dialog.optFlow->buttons() + dialog.optEcho->buttons()) {
+        QVERIFY(option->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!option->accessibleName().isEmpty());
+    }
 }
 
 void tst_frmProperties::okWithoutChangesStoresAllFour()
