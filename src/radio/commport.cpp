@@ -427,7 +427,10 @@ void CommPort::onErrorOccurred(QSerialPort::SerialPortError error)
             },
             Qt::QueuedConnection);
     }
-    m_lastError = m_port->errorString();
+    // The driver's text for a lost device often carries a stale system message: name the
+    // device instead.
+    m_lastError = lost ? QStringLiteral("Lost the connection to %1").arg(devicePath(m_commPort))
+                       : m_port->errorString();
     m_port->clearError();
     raise(eventFor(error));
 }
