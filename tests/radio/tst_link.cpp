@@ -13,9 +13,9 @@ namespace {
 class LinkDisplay : public NullDisplay
 {
 public:
-    void setLabel(Display::Label label, const QString &text) override
+    void setLabel(RadioView::Label label, const QString &text) override
     {
-        if (label == Display::Label::LblMode)
+        if (label == RadioView::Label::LblMode)
             modes << text;
     }
     int serialError(const QString &text) override
