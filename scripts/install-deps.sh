@@ -1,0 +1,19 @@
+#!/bin/sh
+# Installs the Debian 12 packages Vantelo needs to build, run and test, skipping what is there.
+#   install-deps.sh        build and run
+#   install-deps.sh test   also what the tests use
+set -eu
+packages="cmake g++ make qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite"
+if [ "${1:-}" = test ]; then
+    # rigctl, for the test that a standard client can drive the simulated radio
+    packages="$packages libhamlib-utils"
+fi
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing

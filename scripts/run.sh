@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs what is missing, builds Vantelo and starts it. With no radio port set up yet
+# (Communications > Properties...), it starts against the simulated radio.
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/install-deps.sh
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release
+cmake --build build-release -j"$(nproc)" --target vantelo vantelo-radio-sim
+conf="${XDG_CONFIG_HOME:-$HOME/.config}/Vantelo/Vantelo.conf"
+if [ -f "$conf" ] && grep -q '^CommPort=.\+' "$conf"; then
+    exec ./build-release/src/main/vantelo "$@"
+fi
+echo "No radio port is set up: starting against the simulated radio."
+exec ./build-release/src/main/vantelo --simulate "$@"
