@@ -11,8 +11,8 @@ namespace {
 class RecordingDisplay : public NullDisplay
 {
 public:
-    void setLabel(Display::Label label, const QString &text) override { labels[label] = text; }
-    QMap<Display::Label, QString> labels;
+    void setLabel(RadioView::Label label, const QString &text) override { labels[label] = text; }
+    QMap<RadioView::Label, QString> labels;
 };
 
 struct Bench
@@ -181,7 +181,7 @@ void TestSwitches::buttons()
     (b.switches.*which.click)();
     QCOMPARE(b.sent, expected);
     QCOMPARE(b.radio.state().*which.flag, stateAfter);
-    QCOMPARE(b.display.labels.value(Display::Label::lblFLock), flockLabel);
+    QCOMPARE(b.display.labels.value(RadioView::Label::lblFLock), flockLabel);
 }
 
 void TestSwitches::powerTwice()
@@ -243,7 +243,7 @@ void TestSwitches::antennaTuner()
     for (int i = 0; i < clicks; ++i)
         b.switches.CmdATTune_Click();
     QCOMPARE(b.sent, expected);
-    QCOMPARE(b.display.labels.value(Display::Label::lblAT), atLabel);
+    QCOMPARE(b.display.labels.value(RadioView::Label::lblAT), atLabel);
     QCOMPARE(b.radio.state().ATTuning, tuning);
 }
 

@@ -11,7 +11,7 @@ namespace {
 class RecordingDisplay : public NullDisplay
 {
 public:
-    void setLabel(Display::Label label, const QString &text) override { labels[label] = text; }
+    void setLabel(RadioView::Label label, const QString &text) override { labels[label] = text; }
     void showProgress(const QString &message, bool barVisible, bool percentVisible) override
     {
         progress = message;
@@ -25,7 +25,7 @@ public:
             tuning->continueMemoryStep(up);
     }
 
-    QMap<Display::Label, QString> labels;
+    QMap<RadioView::Label, QString> labels;
     QString progress;
     bool progressBar = true;
     bool progressPercent = false;
@@ -183,7 +183,7 @@ void TestTuning::frequencyWrites()
         b.tuning.CbotKnob1_MouseUp();
     }
     QCOMPARE(b.sent, expected);
-    QCOMPARE(b.display.labels.value(Display::Label::lblFreq), shown);
+    QCOMPARE(b.display.labels.value(RadioView::Label::lblFreq), shown);
 }
 
 void TestTuning::knobShowsWhileTurning_data()
@@ -211,7 +211,7 @@ void TestTuning::knobShowsWhileTurning()
     Bench b(QStringLiteral("0"), freq);
     for (int p : positions)
         b.tuning.CbotKnob1_PositionChanged(p);
-    QCOMPARE(b.display.labels.value(Display::Label::lblFreq), shown);
+    QCOMPARE(b.display.labels.value(RadioView::Label::lblFreq), shown);
     QCOMPARE(b.tuning.KnobPosition, knobPosition);
     QVERIFY(b.sent.isEmpty());
 }
@@ -325,7 +325,7 @@ void TestTuning::memoryStep()
     QCOMPARE(b.display.progress, QStringLiteral("Checking next available Memory location !"));
     QVERIFY(!b.display.progressBar);
     QVERIFY(b.display.progressPercent);
-    QVERIFY(!b.display.labels.contains(Display::Label::lblFreq));
+    QVERIFY(!b.display.labels.contains(RadioView::Label::lblFreq));
 }
 
 void TestTuning::memorySearchKeepsDirectionPastWrap()
@@ -516,7 +516,7 @@ void TestTuning::split()
     else
         b.tuning.cndTFSet_Click();
     QCOMPARE(b.sent, expected);
-    QCOMPARE(b.display.labels.value(Display::Label::lblSubFrequency), subFrequency);
+    QCOMPARE(b.display.labels.value(RadioView::Label::lblSubFrequency), subFrequency);
 }
 
 void TestTuning::ritXit_data()

@@ -42,13 +42,13 @@ void FunctionSwitches::CmdATTune_Click()
     // A tuning start is ended by the next click, which does nothing else.
     if (isOne(state.ATTuning)) {
         m_radio.send(QByteArrayLiteral("AC000;"));
-        display.setLabel(Display::Label::lblAT, QStringLiteral("  "));
+        display.setLabel(RadioView::Label::lblAT, QStringLiteral("  "));
         state.ATTuning = QStringLiteral("0");
         return;
     }
     if (state.ATState == QLatin1String("0")) {
         m_radio.send(QByteArrayLiteral("AC010;"));
-        display.setLabel(Display::Label::lblAT, QStringLiteral("AT"));
+        display.setLabel(RadioView::Label::lblAT, QStringLiteral("AT"));
     } else if (isOne(state.ATState)) {
         m_radio.send(QByteArrayLiteral("AC011;"));
         state.ATTuning = QStringLiteral("1");
@@ -92,12 +92,12 @@ void FunctionSwitches::cmdFLock_Click()
     RadioState &state = m_radio.state();
     if (isOne(state.LockOn)) {
         m_radio.send(QByteArrayLiteral("LK0;"));
-        m_radio.display().setLabel(Display::Label::lblFLock, QStringLiteral(" "));
+        m_radio.display().setLabel(RadioView::Label::lblFLock, QStringLiteral(" "));
         state.LockOn = QStringLiteral("0");
     } else {
         m_radio.send(QByteArrayLiteral("LK1;"));
         m_radio.send(QByteArrayLiteral("AI3;"));
-        m_radio.display().setLabel(Display::Label::lblFLock, QStringLiteral("F.LOCK"));
+        m_radio.display().setLabel(RadioView::Label::lblFLock, QStringLiteral("F.LOCK"));
         state.LockOn = QStringLiteral("1");
     }
 }

@@ -52,7 +52,7 @@ std::optional<char> TuningControls::currentVfo() const
 
 void TuningControls::showFrequency(qint64 hz)
 {
-    m_radio.display().setLabel(Display::Label::lblFreq, Cat::formatFreqHz(hz));
+    m_radio.display().setLabel(RadioView::Label::lblFreq, Cat::formatFreqHz(hz));
 }
 
 bool TuningControls::writeFrequency(bool thenQuery)
@@ -231,7 +231,7 @@ void TuningControls::cmdSplitOn_Click()
     // Receive on the VFO in use, transmit on the other one.
     const RadioState &state = m_radio.state();
     const QString &other = *vfo == 'A' ? state.VFOBFreq : state.VFOAFreq;
-    m_radio.display().setLabel(Display::Label::lblSubFrequency,
+    m_radio.display().setLabel(RadioView::Label::lblSubFrequency,
                                QStringLiteral("SPLIT  ") + Cat::formatFreqHz(Cat::khzToHz(other)));
     m_radio.send(*vfo == 'A' ? QByteArrayLiteral("FT1;") : QByteArrayLiteral("FT0;"));
     m_radio.send(Cat::query("IF"));
