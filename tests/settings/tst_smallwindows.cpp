@@ -1,8 +1,4 @@
 // The setup dialog, the test screen, the progress window, the about box and the splash window.
-
-// The X11 native interface header declares a global "Display" type that collides with the radio
-// core's Display namespace; this test uses no native interface, so the header is kept out.
-#define QGUIAPPLICATION_PLATFORM_H
 #include "radio/radio.h"
 #include "settings/frmabout.h"
 #include "settings/frmmessage.h"
