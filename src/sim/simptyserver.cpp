@@ -258,8 +258,10 @@ QByteArray SimPtyServer::noiseBytes()
 
 void SimPtyServer::pump()
 {
+    // The timer counts whole milliseconds: a piece due within half of one goes now, so that the
+    // line keeps its pace on average instead of running late by the rounding.
     const qint64 now = nowNs();
-    while (!m_queue.isEmpty() && m_queue.front().dueNs <= now) {
+    while (!m_queue.isEmpty() && m_queue.front().dueNs <= now + NsPerMs / 2) {
         const QByteArray bytes = m_queue.takeFirst().bytes;
         m_unsent += bytes;
         Q_EMIT written(bytes);
@@ -269,7 +271,7 @@ void SimPtyServer::pump()
     flushOut();
     if (!m_queue.isEmpty()) {
         const qint64 waitNs = m_queue.front().dueNs - now;
-        m_lineTimer->start(int((waitNs + NsPerMs - 1) / NsPerMs));
+        m_lineTimer->start(int(qMax<qint64>(1, (waitNs + NsPerMs / 2) / NsPerMs)));
     }
 }
 
