@@ -78,6 +78,14 @@ SimPtyServer::~SimPtyServer()
 bool SimPtyServer::fail(const QString &what)
 {
     m_error = what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+    // A half-opened terminal is closed again, so that a later start() begins afresh.
+    if (m_devicePath.isEmpty()) {
+        if (m_slave >= 0)
+            ::close(m_slave);
+        if (m_master >= 0)
+            ::close(m_master);
+        m_slave = m_master = -1;
+    }
     return false;
 }
 
@@ -286,7 +294,9 @@ void SimPtyServer::flushOut()
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EIO) {
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            // The line is hung up (EIO) or broken: what was on its way is lost, as on a cable
+            // with nobody at the other end.
             fail(QStringLiteral("Cannot write to the pseudo-terminal"));
             m_unsent.clear();
         }

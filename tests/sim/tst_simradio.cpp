@@ -1,6 +1,7 @@
 // The simulated radio's model checked against the reply layouts the program reads.
 #include "sim/simradio.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 class TestSimRadio : public QObject
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void framing_data();
     void framing();
     void overlongNoiseIsDropped();
+    void randomBytesNeverStopIt();
     void memoryReplies_data();
     void memoryReplies();
     void memoryWriteAndRecall();
@@ -269,6 +271,26 @@ void TestSimRadio::overlongNoiseIsDropped()
     QCOMPARE(radio.handle("x"), QByteArray("?;"));
     QCOMPARE(radio.pendingSize(), 0);
     QCOMPARE(radio.handle("ID;"), QByteArray("ID017;"));
+}
+
+void TestSimRadio::randomBytesNeverStopIt()
+{
+    // Line garbage, with plenty of terminators and real codes among it.
+    QRandomGenerator random(42);
+    const QByteArray alphabet = "FAIBMRWCDTOSN0123456789 ;;;?+-\xff\r";
+    SimRadio radio;
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray chunk;
+        const int size = int(random.bounded(1, 40));
+        for (int i = 0; i < size; ++i)
+            chunk += alphabet[int(random.bounded(alphabet.size()))];
+        const QByteArray out = radio.handle(chunk);
+        QVERIFY(out.isEmpty() || out.endsWith(';'));
+        QVERIFY(radio.pendingSize() <= SimRadio::MaxCommandLength);
+    }
+    radio.handle(";PS1;AI0;");
+    QCOMPARE(radio.handle("ID;"), QByteArray("ID017;"));
+    QCOMPARE(radio.handle("IF;").size(), 38);
 }
 
 void TestSimRadio::memoryReplies_data()
