@@ -1,0 +1,517 @@
+#include "frmterminal.h"
+
+#include "displaylabels.h"
+#include "displaypanel.h"
+#include "helpwindow.h"
+#include "laterwindow.h"
+#include "operations/clocktext.h"
+#include "panels/frmfilter.h"
+#include "panels/frmfunctions.h"
+#include "portstartup.h"
+#include "radio/cattables.h"
+#include "radio/radio.h"
+#include "settings/frmabout.h"
+#include "settings/frmproperties.h"
+#include "settings/frmsetup.h"
+#include "settings/frmtesting.h"
+#include "settings/settingsstore.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+QAction *menuAction(QMenu *menu, const char *objectName, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(objectName));
+    return action;
+}
+
+void addSeparator(QMenu *menu, const char *objectName)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(objectName));
+}
+
+QMenu *addMenu(QMenuBar *bar, const char *objectName, const QString &caption)
+{
+    QMenu *menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(objectName));
+    return menu;
+}
+
+void bringForward(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+} // namespace
+
+frmTerminal::frmTerminal(Radio &radio, TerminalOptions options, QWidget *parent)
+    : QMainWindow(parent)
+    , m_radio(radio)
+    , m_options(std::move(options))
+{
+    setObjectName(QStringLiteral("frmTerminal"));
+    setWindowTitle(QStringLiteral("Vantelo - "));
+    m_timer4 = new QTimer(this);
+    m_timer4->setObjectName(QStringLiteral("Timer4"));
+    m_timer4->setInterval(1000);
+
+    buildMenus();
+    buildLayout();
+    wireUp();
+    m_radio.setDisplay(this);
+    m_timer4->start();
+    updatePortStatus();
+}
+
+frmTerminal::~frmTerminal()
+{
+    m_radio.setDisplay(nullptr);
+}
+
+void frmTerminal::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *file = addMenu(bar, "mnuFile", QStringLiteral("&File"));
+    menuAction(file, "mnuSetup", QStringLiteral("Setup"));
+    addSeparator(file, "Bar2");
+    menuAction(file, "mnuBand", QStringLiteral("&Band"));
+    menuAction(file, "mnuFreqScan", QStringLiteral("&Frequency Scan"));
+    menuAction(file, "mnuMemory", QStringLiteral("&Memory"));
+    menuAction(file, "mnuLogging", QStringLiteral("Logging"));
+    menuAction(file, "MnuRadioMenu", QStringLiteral("Menu"));
+    addSeparator(file, "MBar1");
+    menuAction(file, "mnuTestScreen", QStringLiteral("&Test Screen"));
+    addSeparator(file, "mBar3");
+    menuAction(file, "mnuFileExit", QStringLiteral("E&xit"));
+
+    QMenu *port = addMenu(bar, "mnuPort", QStringLiteral("&Communications"));
+    menuAction(port, "mnuOpen", QStringLiteral("Synchronise &Radio"));
+    menuAction(port, "mnuProperties", QStringLiteral("Properties..."));
+
+    QMenu *help = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
+    menuAction(help, "mnuContents", QStringLiteral("Contents"))
+        ->setShortcut(QKeySequence::HelpContents);
+    addSeparator(help, "mbar4");
+    menuAction(help, "mnuAbout", QStringLiteral("&About"));
+}
+
+void frmTerminal::buildLayout()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    setCentralWidget(central);
+
+    m_display = new DisplayPanel(central);
+    m_front = new FrontPanel(m_radio, this);
+
+    m_cmdSend = new QPushButton(QStringLiteral("Send"), central);
+    m_cmdSend->setObjectName(QStringLiteral("cmdSend"));
+    m_cmdSend->setAccessibleName(QStringLiteral("Send: switch between transmit and receive"));
+    m_cmdSend->setToolTip(QStringLiteral("Switch the radio between transmit and receive"));
+
+    QWidget *knob = m_front->knob();
+    knob->setMinimumSize(150, 150);
+
+    auto *tuning = new QHBoxLayout;
+    tuning->addWidget(knob, 0, Qt::AlignTop);
+    tuning->addWidget(m_front->freqMemFrame(), 1);
+    auto *modeColumn = new QVBoxLayout;
+    modeColumn->addWidget(m_front->modeFrame());
+    auto *splitRit = new QHBoxLayout;
+    splitRit->addWidget(m_front->splitFrame());
+    splitRit->addWidget(m_front->ritXitFrame());
+    modeColumn->addLayout(splitRit);
+    tuning->addLayout(modeColumn, 1);
+
+    auto *lower = new QHBoxLayout;
+    lower->addWidget(m_front->controlsFrame(), 2);
+    auto *switches = new QVBoxLayout;
+    switches->addWidget(m_front->switchButtons());
+    switches->addWidget(m_cmdSend, 0, Qt::AlignLeft);
+    switches->addStretch();
+    lower->addLayout(switches, 3);
+
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(m_display);
+    layout->addLayout(tuning);
+    layout->addLayout(lower);
+
+    m_portStatus = new QLabel(this);
+    m_portStatus->setObjectName(QStringLiteral("lblPortStatus"));
+    m_portStatus->setAccessibleName(QStringLiteral("Port status"));
+    statusBar()->addPermanentWidget(m_portStatus, 1);
+
+    resize(1000, 700);
+}
+
+void frmTerminal::wireUp()
+{
+    const auto on = [this](const char *name, void (frmTerminal::*handler)()) {
+        if (QAction *action = findChild<QAction *>(QLatin1String(name)))
+            connect(action, &QAction::triggered, this, handler);
+    };
+    on("mnuOpen", &frmTerminal::mnuOpen_Click);
+    on("mnuProperties", &frmTerminal::mnuProperties_Click);
+    on("mnuFileExit", &frmTerminal::mnuFileExit_Click);
+    on("MnuRadioMenu", &frmTerminal::MnuRadioMenu_Click);
+    on("mnuContents", &frmTerminal::mnuContents_Click);
+
+    const auto later = [this](const char *name, QPointer<QWidget> *slot, const QString &title) {
+        if (QAction *action = findChild<QAction *>(QLatin1String(name)))
+            connect(action, &QAction::triggered, this,
+                    [this, slot, title] { showLaterWindow(*slot, title); });
+    };
+    later("mnuBand", &m_band, QStringLiteral("Band"));
+    later("mnuFreqScan", &m_freqScan, QStringLiteral("Frequency Scan"));
+    later("mnuMemory", &m_memory, QStringLiteral("Memory"));
+    later("mnuLogging", &m_logging, QStringLiteral("Logging"));
+    on("mnuSetup", &frmTerminal::mnuSetup_Click);
+    on("mnuTestScreen", &frmTerminal::mnuTestScreen_Click);
+    on("mnuAbout", &frmTerminal::mnuAbout_Click);
+
+    connect(m_cmdSend, &QPushButton::clicked, this, &frmTerminal::cmdSend_Click);
+    connect(m_timer4, &QTimer::timeout, this, &frmTerminal::Timer4_Timer);
+    connect(m_front, &FrontPanel::openWindow, this, &frmTerminal::openWindow);
+    qApp->installEventFilter(this);
+}
+
+bool frmTerminal::Form_Load()
+{
+    // The knob is part of the program; there is nothing to register for it.
+    QCoreApplication::setApplicationName(QString::fromLatin1(SettingsStore::Application));
+    setWindowTitle(m_options.simulatedPort.isEmpty() ? QStringLiteral("Vantelo - ")
+                                                     : QStringLiteral("Vantelo - simulated radio"));
+    RadioState &state = m_radio.state();
+    state.Freq = QStringLiteral("999999999");
+    centre();
+    state.StartupCommands = Cat::startupCommands();
+    state.DownloadSwitch = 0;
+    state.VDValue = QStringLiteral("0000");
+    state.KSValue = QStringLiteral("000");
+    state.MGValue = QStringLiteral("000");
+    state.PCValue = QStringLiteral("000");
+    state.VGValue = QStringLiteral("000");
+    // Read before the port settings so that the clock is right even when those are refused.
+    state.GMTOffset = SettingsStore::gmtOffset();
+    Timer4_Timer();
+
+    CommPort &port = m_radio.MSComm1();
+    if (const auto refused = PortStartup::applyStored(port, m_options.simulatedPort)) {
+        updatePortStatus();
+        m_prompts.warning(this, *refused);
+        return false;
+    }
+    if (!port.setPortOpen(true)) {
+        m_lastPortProblem = port.lastError();
+        updatePortStatus();
+        m_prompts.warning(this,
+                          QStringLiteral("The port %1 cannot be opened: %2\n\nChoose "
+                                         "Communications > Properties... to select the "
+                                         "port the radio is connected to.")
+                              .arg(CommPort::devicePath(port.commPort()), port.lastError()));
+        return false;
+    }
+    m_lastPortProblem.clear();
+    updatePortStatus();
+    mnuOpen_Click();
+    return true;
+}
+
+bool frmTerminal::Form_Unload()
+{
+    CommPort &port = m_radio.MSComm1();
+    if (!port.portOpen())
+        return true;
+    const auto pending
+        = [this, &port] { return m_pendingOutput ? m_pendingOutput() : port.outBufferCount(); };
+    const auto ask = [this] {
+        const int answer = m_prompts.dataCannotBeSent(this);
+        m_radio.MsgResult = qint16(answer);
+        return answer;
+    };
+    if (!OutputDrain::wait(pending, ask, m_drainTiming))
+        return false;
+    port.setPortOpen(false);
+    updatePortStatus();
+    return true;
+}
+
+void frmTerminal::closeEvent(QCloseEvent *event)
+{
+    if (m_closing) {
+        event->ignore(); // a second request while the output is still draining
+        return;
+    }
+    m_closing = true;
+    const bool mayClose = Form_Unload();
+    m_closing = false;
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_timer4->stop();
+    // The program ends with its main window: every other window closes with it.
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+}
+
+bool frmTerminal::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && m_front && QApplication::activeWindow() == this) {
+        // Only the first delivery of the key (to the focused control, or to this window when
+        // nothing has focus) is taken, so a key passed on to a parent is not seen twice.
+        QWidget *first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == first && (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown))
+            return m_front->handleKey(key->key(), key->modifiers());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmTerminal::centre()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.left() + (area.width() - frameGeometry().width()) / 2,
+         area.top() + (area.height() - frameGeometry().height()) / 2);
+}
+
+void frmTerminal::Timer4_Timer()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    m_display->setClock(ClockText::localText(now),
+                        ClockText::gmtText(now, m_radio.state().GMTOffset));
+    updatePortStatus();
+}
+
+void frmTerminal::updatePortStatus()
+{
+    const CommPort &port = m_radio.MSComm1();
+    QString device = CommPort::devicePath(port.commPort());
+    if (device.isEmpty())
+        device = port.commPort();
+    QString text = port.portOpen() ? QStringLiteral("Port open: %1").arg(device)
+                                   : QStringLiteral("Port closed: %1").arg(device);
+    if (!m_options.simulatedPort.isEmpty())
+        text = QStringLiteral("Simulated radio. ") + text;
+    if (!port.portOpen() && !m_lastPortProblem.isEmpty())
+        text += QStringLiteral(" (%1)").arg(m_lastPortProblem);
+    if (m_portStatus->text() != text) {
+        m_portStatus->setText(text);
+        m_portStatus->setAccessibleDescription(text);
+    }
+}
+
+void frmTerminal::mnuOpen_Click()
+{
+    m_radio.Synchronise();
+}
+
+void frmTerminal::mnuProperties_Click()
+{
+    if (m_propertiesDialog) {
+        m_propertiesDialog(this);
+    } else {
+        frmProperties dialog(m_radio.MSComm1(), this);
+        dialog.exec();
+    }
+    updatePortStatus();
+}
+
+template<class Window>
+void frmTerminal::showWindow(QPointer<QWidget> &slot, const std::function<Window *()> &create)
+{
+    if (!slot)
+        slot = create();
+    bringForward(slot);
+}
+
+void frmTerminal::mnuSetup_Click()
+{
+    showWindow<frmSetup>(m_setup, [this] { return new frmSetup(this); });
+}
+
+void frmTerminal::mnuTestScreen_Click()
+{
+    showWindow<frmTesting>(m_testing, [this] { return new frmTesting(m_radio, this); });
+}
+
+void frmTerminal::mnuAbout_Click()
+{
+    showWindow<frmAbout>(m_about, [this] { return new frmAbout(this); });
+}
+
+void frmTerminal::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmTerminal::MnuRadioMenu_Click()
+{
+    // The radio menu table is not reached from here.
+}
+
+void frmTerminal::mnuContents_Click()
+{
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    bringForward(m_help);
+}
+
+void frmTerminal::cmdSend_Click()
+{
+    m_radio.cmdSend_Click();
+}
+
+void frmTerminal::openWindow(FrontPanel::Window window)
+{
+    switch (window) {
+    case FrontPanel::Window::Filter:
+        bringForward(&filter());
+        break;
+    case FrontPanel::Window::Functions:
+        bringForward(&functions());
+        break;
+    case FrontPanel::Window::Band:
+        showLaterWindow(m_band, QStringLiteral("Band"));
+        break;
+    case FrontPanel::Window::FreqScan:
+        showLaterWindow(m_freqScan, QStringLiteral("Frequency Scan"));
+        break;
+    case FrontPanel::Window::Memory:
+        showLaterWindow(m_memory, QStringLiteral("Memory"));
+        break;
+    }
+}
+
+void frmTerminal::showLaterWindow(QPointer<QWidget> &slot, const QString &title)
+{
+    if (!slot)
+        slot = new LaterWindow(title, this);
+    bringForward(slot);
+}
+
+frmFunctions &frmTerminal::functions()
+{
+    if (!m_functions)
+        m_functions = new frmFunctions(m_radio, this); // hidden until the operator opens it
+    return *m_functions;
+}
+
+frmFilter &frmTerminal::filter()
+{
+    if (!m_filter)
+        m_filter = new frmFilter(m_radio, this);
+    return *m_filter;
+}
+
+// --- RadioDisplay -----------------------------------------------------------------------------
+
+void frmTerminal::setLabel(RadioView::Label label, const QString &text)
+{
+    if (DisplayLabels::onFunctionsPanel(label))
+        functions().setLevelLabel(label, text);
+    else
+        m_display->setLabel(label, text);
+}
+
+void frmTerminal::setSlider(RadioView::Slider slider, int value)
+{
+    if (!m_front->setSlider(slider, value))
+        functions().setSlider(slider, value);
+}
+
+void frmTerminal::selectOption(RadioView::Option option)
+{
+    functions().selectOption(option);
+}
+
+void frmTerminal::setFilterText(RadioView::FilterList list, const QString &text)
+{
+    filter().setListText(list, text);
+}
+
+void frmTerminal::setSMeter(int value)
+{
+    m_display->setSMeter(value);
+}
+
+void frmTerminal::setFrequencyCaptions(const QString &frequencyText)
+{
+    m_frequencyCaption = frequencyText;
+}
+
+frmMessage &frmTerminal::progress()
+{
+    if (!m_message)
+        m_message = new frmMessage(this);
+    return *m_message;
+}
+
+void frmTerminal::showProgress(const QString &message, bool barVisible, bool percentVisible)
+{
+    frmMessage &window = progress();
+    window.setMessage(message);
+    window.ProgressBar1->setVisible(barVisible);
+    window.lblPercent->setVisible(percentVisible);
+    if (!window.isVisible())
+        window.show();
+}
+
+void frmTerminal::setProgressPercent(const QString &text)
+{
+    if (m_message)
+        m_message->setPercent(text);
+}
+
+void frmTerminal::closeProgress()
+{
+    if (m_message)
+        m_message->close();
+    update();
+}
+
+void frmTerminal::memoryStep(bool up)
+{
+    m_front->memoryStep(up);
+}
+
+void frmTerminal::memoryDownload(const QString &)
+{
+    // The memory window that takes the download comes with the memory features.
+}
+
+int frmTerminal::serialError(const QString &text)
+{
+    const int answer = m_prompts.serialError(this, text);
+    QTimer::singleShot(0, this, &frmTerminal::updatePortStatus);
+    return answer;
+}
+
+void frmTerminal::portProblem(const QString &text)
+{
+    m_lastPortProblem = text;
+    updatePortStatus();
+}

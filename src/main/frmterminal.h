@@ -1,0 +1,136 @@
+// The main window: frequency and status display, clock, menus and the operating controls; the
+// radio core's display. Start-up (Form_Load), the clock (Timer4_Timer) and shutdown
+// (Form_Unload) live here; the controls' logic lives in FrontPanel and the radio core.
+#pragma once
+
+#include "controls/frontpanel.h"
+#include "outputdrain.h"
+#include "panels/frmfilter.h"
+#include "panels/frmfunctions.h"
+#include "radio/radiodisplay.h"
+#include "settings/frmmessage.h"
+#include "terminalprompts.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+class DisplayPanel;
+class QLabel;
+class QPushButton;
+class QTimer;
+class Radio;
+
+struct TerminalOptions
+{
+    // A device used in place of the stored port (the simulated radio's pseudo-terminal); the
+    // settings store is then left as it is.
+    QString simulatedPort;
+};
+
+class frmTerminal : public QMainWindow, public RadioDisplay
+{
+    Q_OBJECT
+public:
+    explicit frmTerminal(Radio &radio, TerminalOptions options = {}, QWidget *parent = nullptr);
+    ~frmTerminal() override;
+
+    // The start-up sequence: centre, initial values, stored port settings, GMT offset, open the
+    // port, synchronise. Returns false when it ended early (a refused setting or a port that
+    // cannot be opened); the window stays usable either way.
+    bool Form_Load();
+    // Shutdown: drain the port's output (with the "Data cannot be sent" prompt) and close it.
+    // Returns false when the operator chose Abort.
+    bool Form_Unload();
+
+    // Menu and button handlers.
+    void Timer4_Timer();
+    void mnuOpen_Click();
+    void mnuProperties_Click();
+    void mnuFileExit_Click();
+    void MnuRadioMenu_Click();
+    void mnuContents_Click();
+    void mnuSetup_Click();
+    void mnuTestScreen_Click();
+    void mnuAbout_Click();
+    void cmdSend_Click();
+    void openWindow(FrontPanel::Window window);
+
+    TerminalPrompts &prompts() { return m_prompts; }
+    void setDrainTiming(OutputDrain::Timing timing) { m_drainTiming = timing; }
+    // Replaces the modal port properties dialog (for tests).
+    void setPropertiesDialog(std::function<void(QWidget *parent)> show)
+    {
+        m_propertiesDialog = std::move(show);
+    }
+    // Where the shutdown reads the count of unsent characters (the port's by default).
+    void setPendingOutput(std::function<qint64()> pending) { m_pendingOutput = std::move(pending); }
+
+    FrontPanel *frontPanel() const { return m_front; }
+    DisplayPanel *displayPanel() const { return m_display; }
+    QLabel *portStatus() const { return m_portStatus; }
+    frmFunctions *functionsPanel() const { return m_functions; }
+    frmFilter *filterPanel() const { return m_filter; }
+    frmMessage *progressWindow() const { return m_message; }
+
+    // RadioDisplay
+    void setLabel(RadioView::Label label, const QString &text) override;
+    void setSlider(RadioView::Slider slider, int value) override;
+    void selectOption(RadioView::Option option) override;
+    void setFilterText(RadioView::FilterList list, const QString &text) override;
+    void setSMeter(int value) override;
+    void setFrequencyCaptions(const QString &frequencyText) override;
+    void showProgress(const QString &message, bool barVisible, bool percentVisible) override;
+    void setProgressPercent(const QString &text) override;
+    void closeProgress() override;
+    void memoryStep(bool up) override;
+    void memoryDownload(const QString &reply) override;
+    int serialError(const QString &text) override;
+    void portProblem(const QString &text) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildLayout();
+    void wireUp();
+    void centre();
+    void updatePortStatus();
+    frmFunctions &functions();
+    frmFilter &filter();
+    void showLaterWindow(QPointer<QWidget> &slot, const QString &title);
+    template<class Window>
+    void showWindow(QPointer<QWidget> &slot, const std::function<Window *()> &create);
+    frmMessage &progress();
+
+    Radio &m_radio;
+    TerminalOptions m_options;
+    TerminalPrompts m_prompts = TerminalPrompts::standard();
+    OutputDrain::Timing m_drainTiming;
+    std::function<qint64()> m_pendingOutput;
+    std::function<void(QWidget *)> m_propertiesDialog;
+
+    DisplayPanel *m_display = nullptr;
+    FrontPanel *m_front = nullptr;
+    QPushButton *m_cmdSend = nullptr;
+    QLabel *m_portStatus = nullptr;
+    QTimer *m_timer4 = nullptr;
+
+    QPointer<frmFunctions> m_functions;
+    QPointer<frmFilter> m_filter;
+    QPointer<frmMessage> m_message;
+    QPointer<QWidget> m_help;
+    QPointer<QWidget> m_testing;
+    QPointer<QWidget> m_setup;
+    QPointer<QWidget> m_about;
+    QPointer<QWidget> m_band;
+    QPointer<QWidget> m_freqScan;
+    QPointer<QWidget> m_memory;
+    QPointer<QWidget> m_logging;
+
+    QString m_frequencyCaption;
+    QString m_lastPortProblem;
+    bool m_closing = false;
+};
