@@ -81,6 +81,7 @@ frmTerminal::frmTerminal(Radio &radio, TerminalOptions options, QWidget *parent)
 
 frmTerminal::~frmTerminal()
 {
+    qApp->removeEventFilter(this);
     m_radio.setDisplay(nullptr);
 }
 

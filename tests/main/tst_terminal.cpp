@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSlider>
 #include <QTest>
 
@@ -32,6 +33,9 @@ private Q_SLOTS:
     void displayFollowsReplies();
     void sMeterHeldInRange_data();
     void sMeterHeldInRange();
+    void malformedRepliesLeaveTheWindowWhole_data();
+    void malformedRepliesLeaveTheWindowWhole();
+    void randomRepliesNeverCrash();
     void functionsPanelCreatedHiddenForItsLevels();
     void filterPanelCreatedHiddenForItsList();
     void menus_data();
@@ -215,6 +219,55 @@ void tst_terminal::sMeterHeldInRange()
     QFETCH(int, value);
     m_radio->receive(reply);
     QCOMPARE(m_window->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"))->value(), value);
+}
+
+void tst_terminal::malformedRepliesLeaveTheWindowWhole_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::newRow("short status word") << QByteArray("IF;");
+    QTest::newRow("status word of blanks") << QByteArray("IF                                    ;");
+    QTest::newRow("overlong status word") << QByteArray("IF") + QByteArray(400, '9') + ';';
+    QTest::newRow("empty frequency") << QByteArray("FA;");
+    QTest::newRow("empty S-meter") << QByteArray("SM;");
+    QTest::newRow("empty memory read") << QByteArray("MR;");
+    QTest::newRow("short memory read") << QByteArray("MR0 1;");
+    QTest::newRow("level of letters") << QByteArray("PCabc;");
+    QTest::newRow("antenna 9") << QByteArray("AN9;");
+    QTest::newRow("playback channel 7") << QByteArray("PB7;");
+    QTest::newRow("empty AGC") << QByteArray("GT;");
+    QTest::newRow("empty filter width") << QByteArray("FW;");
+    QTest::newRow("IF shift without digits") << QByteArray("IS-;");
+    QTest::newRow("NUL bytes") << QByteArray("IF\0\0\0;", 6);
+    QTest::newRow("error reply") << QByteArray("?;");
+}
+
+void tst_terminal::malformedRepliesLeaveTheWindowWhole()
+{
+    QFETCH(QByteArray, reply);
+    m_radio->receive(reply);
+    m_radio->receive(StatusWord().reply());
+    QCOMPARE(label("lblFreq")->text(), QStringLiteral("14,200.000"));
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void tst_terminal::randomRepliesNeverCrash()
+{
+    static const char *const codes[]
+        = {"IF", "FA", "FB", "FR", "MD", "TO", "TN", "CA", "FW", "SM", "AG", "RG", "SH",
+           "SL", "IS", "PC", "MG", "KS", "SQ", "VG", "VD", "LK", "PA", "PS", "PR", "VX",
+           "BC", "NB", "NR", "RA", "GT", "AN", "PB", "BY", "AC", "TX", "RX", "MC", "MR"};
+    static const char alphabet[] = "0123456789+- ;AZ.\x7f";
+    QRandomGenerator random(20261207);
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray reply = codes[random.bounded(int(std::size(codes)))];
+        const int length = random.bounded(45);
+        for (int j = 0; j < length; ++j)
+            reply += alphabet[random.bounded(int(sizeof(alphabet) - 1))];
+        reply += ';';
+        m_radio->receive(reply);
+    }
+    m_radio->receive(StatusWord().reply());
+    QCOMPARE(label("lblFreq")->text(), QStringLiteral("14,200.000"));
 }
 
 void tst_terminal::functionsPanelCreatedHiddenForItsLevels()
