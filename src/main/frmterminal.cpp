@@ -213,11 +213,21 @@ bool frmTerminal::Form_Load()
     Timer4_Timer();
 
     CommPort &port = m_radio.MSComm1();
+    m_startupPending = true;
     if (const auto refused = PortStartup::applyStored(port, m_options.simulatedPort)) {
         updatePortStatus();
         m_prompts.warning(this, *refused);
         return false;
     }
+    if (!openPort())
+        return false;
+    mnuOpen_Click();
+    return true;
+}
+
+bool frmTerminal::openPort()
+{
+    CommPort &port = m_radio.MSComm1();
     if (!port.setPortOpen(true)) {
         m_lastPortProblem = port.lastError();
         updatePortStatus();
@@ -228,9 +238,9 @@ bool frmTerminal::Form_Load()
                               .arg(CommPort::devicePath(port.commPort()), port.lastError()));
         return false;
     }
+    m_startupPending = false;
     m_lastPortProblem.clear();
     updatePortStatus();
-    mnuOpen_Click();
     return true;
 }
 
@@ -332,12 +342,17 @@ void frmTerminal::mnuOpen_Click()
 
 void frmTerminal::mnuProperties_Click()
 {
+    bool accepted = false;
     if (m_propertiesDialog) {
-        m_propertiesDialog(this);
+        accepted = m_propertiesDialog(this);
     } else {
         frmProperties dialog(m_radio.MSComm1(), this);
-        dialog.exec();
+        accepted = dialog.exec() == QDialog::Accepted;
     }
+    // When the port could not be opened at start-up, the operator's new choice finishes the
+    // start-up: the port is opened and the radio synchronised.
+    if (accepted && m_startupPending && !m_radio.MSComm1().portOpen() && openPort())
+        mnuOpen_Click();
     updatePortStatus();
 }
 

@@ -58,8 +58,8 @@ public:
 
     TerminalPrompts &prompts() { return m_prompts; }
     void setDrainTiming(OutputDrain::Timing timing) { m_drainTiming = timing; }
-    // Replaces the modal port properties dialog (for tests).
-    void setPropertiesDialog(std::function<void(QWidget *parent)> show)
+    // Replaces the modal port properties dialog (for tests); returns true for OK.
+    void setPropertiesDialog(std::function<bool(QWidget *parent)> show)
     {
         m_propertiesDialog = std::move(show);
     }
@@ -98,6 +98,7 @@ private:
     void wireUp();
     void centre();
     void updatePortStatus();
+    bool openPort();
     frmFunctions &functions();
     frmFilter &filter();
     void showLaterWindow(QPointer<QWidget> &slot, const QString &title);
@@ -110,7 +111,7 @@ private:
     TerminalPrompts m_prompts = TerminalPrompts::standard();
     OutputDrain::Timing m_drainTiming;
     std::function<qint64()> m_pendingOutput;
-    std::function<void(QWidget *)> m_propertiesDialog;
+    std::function<bool(QWidget *)> m_propertiesDialog;
 
     DisplayPanel *m_display = nullptr;
     FrontPanel *m_front = nullptr;
@@ -133,4 +134,6 @@ private:
     QString m_frequencyCaption;
     QString m_lastPortProblem;
     bool m_closing = false;
+    // Start-up ended before the port was opened; an accepted Properties dialog finishes it.
+    bool m_startupPending = false;
 };

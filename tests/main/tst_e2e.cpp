@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -20,12 +21,14 @@ class tst_e2e : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void stepModeAndVfo();
     void stepOnVfoB();
 
 private:
+    QTemporaryDir m_config;
     QAbstractButton *button(const char *name) const
     {
         auto *b = m_window->findChild<QAbstractButton *>(QLatin1String(name));
@@ -44,6 +47,13 @@ private:
     std::unique_ptr<frmTerminal> m_window;
     QStringList m_boxes;
 };
+
+void tst_e2e::initTestCase()
+{
+    // Run by hand, outside ctest, the test still never touches the operator's own settings.
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+}
 
 void tst_e2e::init()
 {

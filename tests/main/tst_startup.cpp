@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -32,6 +33,7 @@ class tst_startup : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -41,11 +43,14 @@ private Q_SLOTS:
     void refusedSetting_data();
     void refusedSetting();
     void portThatCannotBeOpened();
+    void propertiesFinishesStartUp_data();
+    void propertiesFinishesStartUp();
     void initialValues();
     void gmtOffset_data();
     void gmtOffset();
 
 private:
+    QTemporaryDir m_config;
     void makeWindow(const QString &simulatedPort = {});
     bool progressShown() const
     {
@@ -62,6 +67,13 @@ private:
     QStringList m_written;
     QStringList m_warnings;
 };
+
+void tst_startup::initTestCase()
+{
+    // Run by hand, outside ctest, the test still never touches the operator's own settings.
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+}
 
 void tst_startup::init()
 {
@@ -220,6 +232,47 @@ void tst_startup::portThatCannotBeOpened()
     QVERIFY(m_window->portStatus()->text().startsWith(QStringLiteral("Port closed: ") + missing));
     QVERIFY(m_window->isVisible());
     QVERIFY(m_window->findChild<QAction *>(QStringLiteral("mnuProperties"))->isEnabled());
+}
+
+void tst_startup::propertiesFinishesStartUp_data()
+{
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("OK with a port that opens") << true << true;
+    QTest::newRow("Cancel") << false << false;
+}
+
+void tst_startup::propertiesFinishesStartUp()
+{
+    QFETCH(bool, accepted);
+    QFETCH(bool, opened);
+    m_sim = std::make_unique<SimPtyServer>(SimOptions {});
+    QVERIFY2(m_sim->start(), qPrintable(m_sim->errorString()));
+    SettingsStore::save(QStringLiteral("CommPort"), QStringLiteral("/dev/vantelo-no-such-port"));
+    makeWindow();
+    QVERIFY(!m_window->Form_Load());
+    QCOMPARE(m_warnings.size(), 1);
+    m_written.clear();
+
+    const QString device = m_sim->devicePath();
+    m_window->setPropertiesDialog([this, device, accepted](QWidget *) {
+        // What the dialog does on OK: the operator's port goes to the live port.
+        if (accepted)
+            m_radio->MSComm1().setCommPort(device);
+        return accepted;
+    });
+    m_window->mnuProperties_Click();
+    QCOMPARE(m_radio->MSComm1().portOpen(), opened);
+    QCOMPARE(m_warnings.size(), 1);
+    if (opened) {
+        QCOMPARE(m_written.mid(0, 2), (QStringList {"IF;", "AI3;"}));
+        QVERIFY(m_window->portStatus()->text().startsWith(QStringLiteral("Port open: ") + device));
+        QTRY_COMPARE_WITH_TIMEOUT(m_radio->state().StartupLoading, QStringLiteral("0"),
+                                  SyncTimeoutMs);
+    } else {
+        QVERIFY(m_written.isEmpty());
+        QVERIFY(m_window->portStatus()->text().startsWith(QStringLiteral("Port closed")));
+    }
 }
 
 void tst_startup::initialValues()

@@ -17,12 +17,14 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 
 class tst_terminal : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void renderAt1024x768();
 
 private:
+    QTemporaryDir m_config;
     QLabel *label(const char *name) const
     {
         return m_window->findChild<QLabel *>(QLatin1String(name));
@@ -65,6 +68,13 @@ private:
     QList<QByteArray> m_written;
     QStringList m_boxes;
 };
+
+void tst_terminal::initTestCase()
+{
+    // Run by hand, outside ctest, the test still never touches the operator's own settings.
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+}
 
 void tst_terminal::init()
 {

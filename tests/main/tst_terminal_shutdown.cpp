@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -16,6 +17,7 @@ class tst_terminal_shutdown : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -29,6 +31,7 @@ private Q_SLOTS:
     void otherWindowsCloseWithTheProgram();
 
 private:
+    QTemporaryDir m_config;
     void openWindow();
 
     std::unique_ptr<SimPtyServer> m_sim;
@@ -37,6 +40,13 @@ private:
     QList<int> m_answers;
     int m_asked = 0;
 };
+
+void tst_terminal_shutdown::initTestCase()
+{
+    // Run by hand, outside ctest, the test still never touches the operator's own settings.
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+}
 
 void tst_terminal_shutdown::init()
 {
