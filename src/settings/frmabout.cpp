@@ -6,17 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
-    return label;
-}
-
-} // namespace
+using WindowPlacement::namedLabel;
 
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
@@ -25,15 +15,16 @@ frmAbout::frmAbout(QWidget *parent)
     setWindowTitle(QStringLiteral("About Vantelo"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    lblTitle = makeLabel(this, "lblTitle", QStringLiteral("Vantelo"));
+    lblTitle = namedLabel(this, "lblTitle", QStringLiteral("Vantelo"));
     QFont big = lblTitle->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     lblTitle->setFont(big);
-    lblDescription = makeLabel(this, "lblDescription",
-                               QStringLiteral("A radio control program for Kenwood transceivers."));
-    lblVersion = makeLabel(this, "lblVersion",
-                           QStringLiteral("Version %1").arg(QLatin1String(VANTELO_VERSION)));
+    lblDescription
+        = namedLabel(this, "lblDescription",
+                     QStringLiteral("A radio control program for Kenwood transceivers."));
+    lblVersion = namedLabel(this, "lblVersion",
+                            QStringLiteral("Version %1").arg(QLatin1String(VANTELO_VERSION)));
     cmdOk = new QPushButton(QStringLiteral("OK"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setDefault(true);

@@ -8,17 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
-    return label;
-}
-
-} // namespace
+using WindowPlacement::namedLabel;
 
 frmSetup::frmSetup(QWidget *parent)
     : QDialog(parent)
@@ -43,14 +33,14 @@ void frmSetup::createControls()
     txtMainFreqInc->setObjectName(QStringLiteral("txtMainFreqInc"));
     txtMainFreqInc->setAccessibleName(QStringLiteral("Main Freq Increments"));
 
-    lblGMT = makeLabel(this, "lblGMT", QStringLiteral("GMT Off-set"));
+    lblGMT = namedLabel(this, "lblGMT", QStringLiteral("GMT Off-set"));
     lblGMT->setBuddy(txtGMTOffset);
-    Label1 = makeLabel(this, "Label1", QStringLiteral("+ for ahead of GMT"));
-    Label2 = makeLabel(this, "Label2", QStringLiteral("- for behind GMT"));
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Main Freq Increments"));
+    Label1 = namedLabel(this, "Label1", QStringLiteral("+ for ahead of GMT"));
+    Label2 = namedLabel(this, "Label2", QStringLiteral("- for behind GMT"));
+    Label4 = namedLabel(this, "Label4", QStringLiteral("Main Freq Increments"));
     Label4->setBuddy(txtMainFreqInc);
-    Label5 = makeLabel(this, "Label5", QStringLiteral("eg 1000 = 1 Khz"));
-    Label3 = makeLabel(
+    Label5 = namedLabel(this, "Label5", QStringLiteral("eg 1000 = 1 Khz"));
+    Label3 = namedLabel(
         this, "Label3",
         QStringLiteral("You will need to Close and re-start Program for settings to take affect"));
     Label3->setWordWrap(true);

@@ -13,15 +13,9 @@
 #include <QPixmap>
 #include <QSysInfo>
 
-namespace {
+using WindowPlacement::namedLabel;
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
-    return label;
-}
+namespace {
 
 // A tuning dial: a ring with tick marks and a pointer.
 QPixmap dialPicture()
@@ -81,14 +75,14 @@ void frmSplash::createControls()
     Image1->setPixmap(dialPicture());
     Image1->setAccessibleName(QStringLiteral("Vantelo tuning dial picture"));
 
-    lblCompanyProduct = makeLabel(Frame1, "lblCompanyProduct", QStringLiteral("Vantelo"));
+    lblCompanyProduct = namedLabel(Frame1, "lblCompanyProduct", QStringLiteral("Vantelo"));
     QFont big = lblCompanyProduct->font();
     big.setPointSizeF(big.pointSizeF() * 2.0);
     big.setBold(true);
     lblCompanyProduct->setFont(big);
-    lblVersion = makeLabel(Frame1, "lblVersion", versionText());
-    lblPlatform = makeLabel(Frame1, "lblPlatform", QSysInfo::prettyProductName());
-    Label6 = makeLabel(Frame1, "Label6", QStringLiteral("Press Any Key To Continue"));
+    lblVersion = namedLabel(Frame1, "lblVersion", versionText());
+    lblPlatform = namedLabel(Frame1, "lblPlatform", QSysInfo::prettyProductName());
+    Label6 = namedLabel(Frame1, "Label6", QStringLiteral("Press Any Key To Continue"));
 }
 
 void frmSplash::layoutControls()

@@ -1,5 +1,7 @@
 #include "settings/windowplacement.h"
 
+#include <QLabel>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -24,6 +26,14 @@ void restoreDefaultCursor()
     // The override cursors form a stack; the default arrow shows once it is empty.
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
+}
+
+QLabel *namedLabel(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAccessibleName(text);
+    return label;
 }
 
 } // namespace WindowPlacement

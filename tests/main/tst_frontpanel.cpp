@@ -1,6 +1,7 @@
 // The main window's control frames: names, captions and accessibility of every control, the
 // commands their clicks write, the sliders' operator changes, the knob's release and Enter
 // Freq. with its refusal message.
+#include "common/recordingdisplay.h"
 #include "main/controls/cbotknob.h"
 #include "main/controls/frontpanel.h"
 #include "main/operations/tuningcontrols.h"
@@ -17,13 +18,6 @@
 #include <QTest>
 
 namespace {
-
-class RecordingDisplay : public NullDisplay
-{
-public:
-    void setLabel(RadioView::Label label, const QString &text) override { labels[label] = text; }
-    QMap<RadioView::Label, QString> labels;
-};
 
 struct Bench
 {

@@ -1,5 +1,6 @@
 // Function switch buttons and level sliders: the commands for each state, and the state and
 // labels the frequency lock, power and antenna tuner buttons keep themselves.
+#include "common/recordingdisplay.h"
 #include "main/operations/functionswitches.h"
 #include "radio/radio.h"
 
@@ -7,13 +8,6 @@
 #include <QTest>
 
 namespace {
-
-class RecordingDisplay : public NullDisplay
-{
-public:
-    void setLabel(RadioView::Label label, const QString &text) override { labels[label] = text; }
-    QMap<RadioView::Label, QString> labels;
-};
 
 struct Bench
 {
