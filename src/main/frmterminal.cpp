@@ -342,12 +342,24 @@ void frmTerminal::mnuOpen_Click()
 
 void frmTerminal::mnuProperties_Click()
 {
+    // The simulated radio's pseudo-terminal lives only as long as this run: it is never stored
+    // as the radio's port. A real port chosen here is stored as usual.
+    const QString portKey = QStringLiteral("CommPort");
+    const bool hadPort = SettingsStore::contains(portKey);
+    const QString oldPort = SettingsStore::get(portKey, QString());
     bool accepted = false;
     if (m_propertiesDialog) {
         accepted = m_propertiesDialog(this);
     } else {
         frmProperties dialog(m_radio.MSComm1(), this);
         accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (!m_options.simulatedPort.isEmpty()
+        && SettingsStore::get(portKey, QString()) == m_options.simulatedPort) {
+        if (hadPort)
+            SettingsStore::save(portKey, oldPort);
+        else
+            SettingsStore::remove(portKey);
     }
     // When the port could not be opened at start-up, the operator's new choice finishes the
     // start-up: the port is opened and the radio synchronised.

@@ -35,6 +35,13 @@ bool contains(const QString &key)
     return store().contains(fullKey(key));
 }
 
+void remove(const QString &key)
+{
+    auto s = store();
+    s.remove(fullKey(key));
+    s.sync();
+}
+
 QString localUtcOffsetHours()
 {
     const int seconds = QDateTime::currentDateTime().offsetFromUtc();

@@ -12,6 +12,7 @@ inline constexpr const char *Section = "Properties";
 QString get(const QString &key, const QString &defaultValue);
 void save(const QString &key, const QString &value);
 bool contains(const QString &key);
+void remove(const QString &key);
 
 // "GMTOffset" as both its readers use it: the stored text exactly as typed when the key
 // exists; otherwise the computer's own present offset from UTC in hours ("1", "-5", "5.5", "0").

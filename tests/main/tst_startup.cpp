@@ -40,6 +40,8 @@ private Q_SLOTS:
     void queriesRunAsTheRadioAnswers();
     void synchroniseRestartsTheList();
     void simulatedPortLeavesTheStoreAlone();
+    void propertiesNeverStoreTheSimulatedPort_data();
+    void propertiesNeverStoreTheSimulatedPort();
     void refusedSetting_data();
     void refusedSetting();
     void portThatCannotBeOpened();
@@ -179,6 +181,47 @@ void tst_startup::simulatedPortLeavesTheStoreAlone()
     QCOMPARE(SettingsStore::get(QStringLiteral("CommPort"), QString()),
              QStringLiteral("/dev/vantelo-stored-port"));
     QVERIFY(!SettingsStore::contains(QStringLiteral("Settings")));
+}
+
+void tst_startup::propertiesNeverStoreTheSimulatedPort_data()
+{
+    QTest::addColumn<QString>("stored"); // before; empty: no key
+    QTest::addColumn<QString>("chosen"); // the port OK stores; "sim": the simulated one
+    QTest::addColumn<QString>("after"); // empty: no key
+    QTest::newRow("nothing stored, simulated kept") << ""
+                                                    << "sim"
+                                                    << "";
+    QTest::newRow("stored port kept") << "/dev/ttyUSB0"
+                                      << "sim"
+                                      << "/dev/ttyUSB0";
+    QTest::newRow("a real port is stored") << ""
+                                           << "/dev/ttyUSB1"
+                                           << "/dev/ttyUSB1";
+}
+
+void tst_startup::propertiesNeverStoreTheSimulatedPort()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, chosen);
+    QFETCH(QString, after);
+    if (!stored.isEmpty())
+        SettingsStore::save(QStringLiteral("CommPort"), stored);
+    m_sim = std::make_unique<SimPtyServer>(SimOptions {});
+    QVERIFY2(m_sim->start(), qPrintable(m_sim->errorString()));
+    makeWindow(m_sim->devicePath());
+    QVERIFY(m_window->Form_Load());
+    const QString store = chosen == QLatin1String("sim") ? m_sim->devicePath() : chosen;
+    m_window->setPropertiesDialog([store](QWidget *) {
+        // What OK does: the port as the port reports it goes to the store.
+        SettingsStore::save(QStringLiteral("CommPort"), store);
+        SettingsStore::save(QStringLiteral("Settings"), QStringLiteral("9600,n,8,1"));
+        return true;
+    });
+    m_window->mnuProperties_Click();
+    QCOMPARE(SettingsStore::contains(QStringLiteral("CommPort")), !after.isEmpty());
+    QCOMPARE(SettingsStore::get(QStringLiteral("CommPort"), QString()), after);
+    QCOMPARE(SettingsStore::get(QStringLiteral("Settings"), QString()),
+             QStringLiteral("9600,n,8,1"));
 }
 
 void tst_startup::refusedSetting_data()
