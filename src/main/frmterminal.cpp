@@ -140,6 +140,16 @@ void frmTerminal::buildLayout()
     modeColumn->addLayout(splitRit);
     tuning->addLayout(modeColumn, 1);
 
+    // The AF gain level and the IF shift read best beside their sliders.
+    if (auto *grid = qobject_cast<QGridLayout *>(m_front->controlsFrame()->layout())) {
+        QLabel *level = m_display->label(RadioView::Label::lblLevel);
+        QLabel *shift = m_display->label(RadioView::Label::LblISFreq);
+        level->setMinimumWidth(
+            level->fontMetrics().horizontalAdvance(QStringLiteral(" -1,100 Hz")));
+        grid->addWidget(level, 0, 2);
+        grid->addWidget(shift, 4, 2);
+    }
+
     auto *lower = new QHBoxLayout;
     lower->addWidget(m_front->controlsFrame(), 2);
     auto *switches = new QVBoxLayout;
