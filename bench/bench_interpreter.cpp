@@ -10,9 +10,9 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QByteArray status = "IF00014200000     +00000000000200000080;";
-    const QList<QByteArray> mix = {status, "FA00014200000;", "FB00007050500;", "AG086;",
-                                   "SM0015;", "PC050;", "RG255;", "IS-0200;", status,
-                                   "NB1;"};
+    const QList<QByteArray> mix
+        = {status,   "FA00014200000;", "FB00007050500;", "AG086;", "SM0015;",
+           "PC050;", "RG255;",         "IS-0200;",       status,   "NB1;"};
     // Events of about the size the port delivers at speed: several replies, the last cut.
     QByteArray stream;
     for (int i = 0; i < 1000; ++i)

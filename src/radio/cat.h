@@ -36,7 +36,10 @@ qint64 khzToHz(QStringView khz);
 
 // "###,###.000": grouped thousands, exactly three decimals, no leading zero below 1.
 QString formatFreq(double khz);
-inline QString formatFreqHz(qint64 hz) { return formatFreq(double(hz) / 1000.0); }
+inline QString formatFreqHz(qint64 hz)
+{
+    return formatFreq(double(hz) / 1000.0);
+}
 // "0.000": at least one integer digit, three decimals (the RIT/XIT offset in kHz).
 QString formatOffset(double khz);
 // "###" and "####": digits without leading zeros, so 0 gives empty text.
@@ -63,20 +66,20 @@ std::optional<QByteArray> setLevel(const char *code, qint64 value, int width);
 // "IS" + sign + four digits + ";": -100 -> "IS-0100;", 0 -> "IS+0000;".
 std::optional<QByteArray> setIfShift(qint64 hz);
 
-QByteArray setMode(char digit);               // "MD" + digit + ";"
-QByteArray setFilterWidth(const char *code);  // "FW" + four-digit code + ";"
+QByteArray setMode(char digit); // "MD" + digit + ";"
+QByteArray setFilterWidth(const char *code); // "FW" + four-digit code + ";"
 std::optional<QByteArray> selectTone(int number); // "TN" + nn + ";" for 1..39
-std::optional<QByteArray> readMemory(int side, int channel);   // "MR0 nn;" / "MR1 nn;"
-std::optional<QByteArray> selectMemory(int channel);           // "MC nn;"
+std::optional<QByteArray> readMemory(int side, int channel); // "MR0 nn;" / "MR1 nn;"
+std::optional<QByteArray> selectMemory(int channel); // "MC nn;"
 
 struct MemoryChannel
 {
-    int side = 0;        // 0 receive side, 1 transmit side
-    int channel = 0;     // 0..99
-    qint64 hz = 0;       // frequency in hertz
-    char mode = '0';     // mode digit
-    char toneOn = '0';   // '1' tone on
-    int toneNumber = 0;  // 0..99 (0 when none)
+    int side = 0; // 0 receive side, 1 transmit side
+    int channel = 0; // 0..99
+    qint64 hz = 0; // frequency in hertz
+    char mode = '0'; // mode digit
+    char toneOn = '0'; // '1' tone on
+    int toneNumber = 0; // 0..99 (0 when none)
 };
 // "MW" + side + " " + nn + 11 digits + mode + "0" + tone-on + nn + " ;"
 std::optional<QByteArray> writeMemory(const MemoryChannel &m);

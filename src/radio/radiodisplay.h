@@ -100,8 +100,8 @@ public:
     virtual void closeProgress() = 0; // also redraws the main window
 
     // Memory features the interpreter hands replies to.
-    virtual void memoryStep(bool up) = 0;                   // CmdUp_Click / CmdDwn_Click
-    virtual void memoryDownload(const QString &reply) = 0;  // "MR" while DownloadSwitch is 1
+    virtual void memoryStep(bool up) = 0; // CmdUp_Click / CmdDwn_Click
+    virtual void memoryDownload(const QString &reply) = 0; // "MR" while DownloadSwitch is 1
 
     // The link's reports to the operator.
     // A serial error: beep, then OK/Cancel with the title "Click Cancel to quit, OK to ignore.";

@@ -9,12 +9,12 @@ struct RadioState
 {
     // Readable by every window.
     QString Freq = QStringLiteral("999999999"); // last frequency read, kHz as text
-    QString Mode;                               // mode digit
-    QString VFO;                                // "0" VFO A, "1" VFO B, "2" memory
-    QString Split;                              // "1" split on
-    QString VFOAFreq;                           // kHz as text
+    QString Mode; // mode digit
+    QString VFO; // "0" VFO A, "1" VFO B, "2" memory
+    QString Split; // "1" split on
+    QString VFOAFreq; // kHz as text
     QString VFOBFreq;
-    QString ToneOn;  // tone switch digit
+    QString ToneOn; // tone switch digit
     QString ToneNum; // two-digit tone number
     QString FilterWidth;
     QString NBOn;
@@ -59,7 +59,7 @@ struct RadioState
     QString ATTuning;
 
     // The start-up synchronisation.
-    std::array<QString, 51> StartupCommands{};
+    std::array<QString, 51> StartupCommands {};
     QString StartupCommand;
     qint16 StartupIndex = 0;
     qint16 StartupRetries = 0;
