@@ -15,6 +15,7 @@
 #include "settings/frmsetup.h"
 #include "settings/frmtesting.h"
 #include "settings/settingsstore.h"
+#include "settings/windowplacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -210,7 +211,7 @@ bool frmTerminal::Form_Load()
                                                      : QStringLiteral("Vantelo - simulated radio"));
     RadioState &state = m_radio.state();
     state.Freq = QStringLiteral("999999999");
-    centre();
+    WindowPlacement::centreOnScreen(*this);
     state.StartupCommands = Cat::startupCommands();
     state.DownloadSwitch = 0;
     state.VDValue = QStringLiteral("0000");
@@ -309,16 +310,6 @@ bool frmTerminal::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmTerminal::centre()
-{
-    const QScreen *screen = this->screen() ? this->screen() : QApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - frameGeometry().width()) / 2,
-         area.top() + (area.height() - frameGeometry().height()) / 2);
-}
-
 void frmTerminal::Timer4_Timer()
 {
     const QDateTime now = QDateTime::currentDateTime();
@@ -378,8 +369,7 @@ void frmTerminal::mnuProperties_Click()
     updatePortStatus();
 }
 
-template<class Window>
-void frmTerminal::showWindow(QPointer<QWidget> &slot, const std::function<Window *()> &create)
+void frmTerminal::showWindow(QPointer<QWidget> &slot, const std::function<QWidget *()> &create)
 {
     if (!slot)
         slot = create();
@@ -388,17 +378,17 @@ void frmTerminal::showWindow(QPointer<QWidget> &slot, const std::function<Window
 
 void frmTerminal::mnuSetup_Click()
 {
-    showWindow<frmSetup>(m_setup, [this] { return new frmSetup(this); });
+    showWindow(m_setup, [this] { return new frmSetup(this); });
 }
 
 void frmTerminal::mnuTestScreen_Click()
 {
-    showWindow<frmTesting>(m_testing, [this] { return new frmTesting(m_radio, this); });
+    showWindow(m_testing, [this] { return new frmTesting(m_radio, this); });
 }
 
 void frmTerminal::mnuAbout_Click()
 {
-    showWindow<frmAbout>(m_about, [this] { return new frmAbout(this); });
+    showWindow(m_about, [this] { return new frmAbout(this); });
 }
 
 void frmTerminal::mnuFileExit_Click()
@@ -413,9 +403,7 @@ void frmTerminal::MnuRadioMenu_Click()
 
 void frmTerminal::mnuContents_Click()
 {
-    if (!m_help)
-        m_help = new HelpWindow(this);
-    bringForward(m_help);
+    showWindow(m_help, [this] { return new HelpWindow(this); });
 }
 
 void frmTerminal::cmdSend_Click()
@@ -446,9 +434,7 @@ void frmTerminal::openWindow(FrontPanel::Window window)
 
 void frmTerminal::showLaterWindow(QPointer<QWidget> &slot, const QString &title)
 {
-    if (!slot)
-        slot = new LaterWindow(title, this);
-    bringForward(slot);
+    showWindow(slot, [this, title] { return new LaterWindow(title, this); });
 }
 
 frmFunctions &frmTerminal::functions()

@@ -96,14 +96,13 @@ private:
     void buildMenus();
     void buildLayout();
     void wireUp();
-    void centre();
     void updatePortStatus();
     bool openPort();
     frmFunctions &functions();
     frmFilter &filter();
     void showLaterWindow(QPointer<QWidget> &slot, const QString &title);
-    template<class Window>
-    void showWindow(QPointer<QWidget> &slot, const std::function<Window *()> &create);
+    // Creates the window on first use (again after it closed itself) and brings it forward.
+    void showWindow(QPointer<QWidget> &slot, const std::function<QWidget *()> &create);
     frmMessage &progress();
 
     Radio &m_radio;

@@ -1,8 +1,8 @@
 #include "panels/frmfilter.h"
 
-#include "panels/panelwindow.h"
 #include "radio/cat.h"
 #include "radio/radio.h"
+#include "settings/windowplacement.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -87,7 +87,7 @@ void frmFilter::connectControls()
 void frmFilter::Form_Load()
 {
     adjustSize();
-    PanelWindow::centre(*this);
+    WindowPlacement::centreOnScreen(*this);
     m_radio.send(Cat::query("FW"));
     fillLists();
     showModeGroup(m_radio.state().Mode);
@@ -184,7 +184,7 @@ void frmFilter::Combo3_Click()
 
 void frmFilter::cmdClose_Click()
 {
-    PanelWindow::restoreCursor();
+    WindowPlacement::restoreDefaultCursor();
     const QPointer<QWidget> mainWindow = parentWidget() ? parentWidget()->window() : nullptr;
     close();
     if (mainWindow)

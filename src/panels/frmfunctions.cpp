@@ -1,9 +1,9 @@
 #include "panels/frmfunctions.h"
 
-#include "panels/panelwindow.h"
 #include "radio/cat.h"
 #include "radio/cattables.h"
 #include "radio/radio.h"
+#include "settings/windowplacement.h"
 
 #include <QAbstractSlider>
 #include <QButtonGroup>
@@ -38,10 +38,10 @@ int wholeNumber(const QString &text)
 
 } // namespace
 
-std::span<const frmFunctions::OptionSpec> frmFunctions::optionSpecs()
+std::span<const frmFunctions::OptionRow> frmFunctions::optionRows()
 {
     using O = RadioView::Option;
-    static constexpr OptionSpec specs[] = {
+    static constexpr OptionRow rows[] = {
         {O::OptAnt1, &frmFunctions::OptAnt1, "OptAnt1", "1", 0, &frmFunctions::OptAnt1_Click},
         {O::OptAnt2, &frmFunctions::OptAnt2, "OptAnt2", "2", 0, &frmFunctions::OptAnt2_Click},
         {O::OptAGCFast, &frmFunctions::OptAGCFast, "OptAGCFast", "Fast", 1,
@@ -56,15 +56,15 @@ std::span<const frmFunctions::OptionSpec> frmFunctions::optionSpecs()
         {O::OptChan2, &frmFunctions::OptChan2, "OptChan2", "2", 3, &frmFunctions::OptChan2_Click},
         {O::OptChan3, &frmFunctions::OptChan3, "OptChan3", "3", 3, &frmFunctions::OptChan3_Click},
     };
-    return specs;
+    return rows;
 }
 
-std::span<const frmFunctions::SliderSpec> frmFunctions::sliderSpecs()
+std::span<const frmFunctions::SliderRow> frmFunctions::sliderRows()
 {
     using S = RadioView::Slider;
     using L = RadioView::Label;
     using F = frmFunctions;
-    static constexpr SliderSpec specs[] = {
+    static constexpr SliderRow rows[] = {
         {S::SliderPower, L::lblPowerlevel, &F::SliderPower, &F::lblPowerlevel, "SliderPower",
          "lblPowerlevel", "Power", 5, 100, 5, 5, "PC", 3, &F::SliderPower_Click},
         {S::SliderMic, L::lblMicGainLevel, &F::SliderMic, &F::lblMicGainLevel, "SliderMic",
@@ -78,14 +78,14 @@ std::span<const frmFunctions::SliderSpec> frmFunctions::sliderSpecs()
         {S::SliderSQL, L::lblSQLLevel, &F::SliderSQL, &F::lblSQLLevel, "SliderSQL", "lblSQLLevel",
          "Squelch", 0, 255, 5, 5, "SQ", 3, &F::SliderSQL_Click},
     };
-    return specs;
+    return rows;
 }
 
-const frmFunctions::SliderSpec *frmFunctions::sliderSpec(RadioView::Slider slider)
+const frmFunctions::SliderRow *frmFunctions::sliderRow(RadioView::Slider slider)
 {
-    for (const SliderSpec &spec : sliderSpecs()) {
-        if (spec.slider == slider)
-            return &spec;
+    for (const SliderRow &entry : sliderRows()) {
+        if (entry.slider == slider)
+            return &entry;
     }
     return nullptr;
 }
@@ -111,16 +111,16 @@ void frmFunctions::buildUi()
         auto *row = new QHBoxLayout(box);
         m_frames[f] = new QButtonGroup(box);
         m_frames[f]->setExclusive(true);
-        for (const OptionSpec &spec : optionSpecs()) {
-            if (spec.frame != f)
+        for (const OptionRow &entry : optionRows()) {
+            if (entry.frame != f)
                 continue;
-            auto *button = new QRadioButton(QString::fromLatin1(spec.caption), box);
-            button->setObjectName(QString::fromLatin1(spec.name));
+            auto *button = new QRadioButton(QString::fromLatin1(entry.caption), box);
+            button->setObjectName(QString::fromLatin1(entry.name));
             button->setAccessibleName(box->title() + QLatin1Char(' ') + button->text());
             button->setFocusPolicy(Qt::StrongFocus);
             m_frames[f]->addButton(button);
             row->addWidget(button);
-            this->*spec.button = button;
+            this->*entry.button = button;
         }
         options->addWidget(box);
     }
@@ -140,24 +140,24 @@ void frmFunctions::buildUi()
 
     auto *levels = new QGridLayout;
     int row = 0;
-    for (const SliderSpec &spec : sliderSpecs()) {
-        auto *caption = new QLabel(QString::fromLatin1(spec.caption), this);
+    for (const SliderRow &entry : sliderRows()) {
+        auto *caption = new QLabel(QString::fromLatin1(entry.caption), this);
         auto *slider = new QSlider(Qt::Horizontal, this);
-        slider->setObjectName(QString::fromLatin1(spec.name));
-        slider->setRange(spec.minimum, spec.maximum);
-        slider->setSingleStep(spec.smallChange);
-        slider->setPageStep(spec.largeChange);
-        slider->setTickInterval(spec.largeChange);
+        slider->setObjectName(QString::fromLatin1(entry.name));
+        slider->setRange(entry.minimum, entry.maximum);
+        slider->setSingleStep(entry.smallChange);
+        slider->setPageStep(entry.largeChange);
+        slider->setTickInterval(entry.largeChange);
         slider->setTickPosition(QSlider::TicksBelow);
         slider->setFocusPolicy(Qt::StrongFocus);
         slider->setAccessibleName(caption->text());
         caption->setBuddy(slider);
         auto *level = new QLabel(QStringLiteral("Level"), this);
-        level->setObjectName(QString::fromLatin1(spec.levelName));
+        level->setObjectName(QString::fromLatin1(entry.levelName));
         level->setMinimumWidth(level->fontMetrics().horizontalAdvance(QStringLiteral("0000 Ms")));
-        this->*spec.widget = slider;
-        this->*spec.level = level;
-        setLevelLabel(spec.levelLabel, level->text());
+        this->*entry.widget = slider;
+        this->*entry.level = level;
+        setLevelLabel(entry.levelLabel, level->text());
         levels->addWidget(caption, row, 0);
         levels->addWidget(slider, row, 1);
         levels->addWidget(level, row, 2);
@@ -183,11 +183,11 @@ void frmFunctions::buildUi()
     // Tab order follows the window: the frames top to bottom, the tone list, the sliders,
     // then Close.
     QList<QWidget *> order;
-    for (const OptionSpec &spec : optionSpecs())
-        order << this->*spec.button;
+    for (const OptionRow &entry : optionRows())
+        order << this->*entry.button;
     order << Combo1;
-    for (const SliderSpec &spec : sliderSpecs())
-        order << this->*spec.widget;
+    for (const SliderRow &entry : sliderRows())
+        order << this->*entry.widget;
     order << cmdClose;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -197,9 +197,9 @@ void frmFunctions::connectControls()
 {
     // An option acts when it becomes selected, whether by the operator (mouse, or arrow keys
     // inside its frame) or by selectOption; selecting the selected one again does nothing.
-    for (const OptionSpec &spec : optionSpecs()) {
-        const Handler handler = spec.handler;
-        connect(this->*spec.button, &QRadioButton::toggled, this, [this, handler](bool on) {
+    for (const OptionRow &entry : optionRows()) {
+        const Handler handler = entry.handler;
+        connect(this->*entry.button, &QRadioButton::toggled, this, [this, handler](bool on) {
             if (on)
                 (this->*handler)();
         });
@@ -207,14 +207,14 @@ void frmFunctions::connectControls()
 
     connect(Combo1, &QComboBox::activated, this, [this](int) { Combo1_Click(); });
 
-    for (const SliderSpec &spec : sliderSpecs()) {
-        QSlider *slider = this->*spec.widget;
-        const Handler handler = spec.handler;
+    for (const SliderRow &entry : sliderRows()) {
+        QSlider *slider = this->*entry.widget;
+        const Handler handler = entry.handler;
         // A press and release of the mouse, and the end of a drag.
         connect(slider, &QSlider::sliderReleased, this, [this, handler] { (this->*handler)(); });
         // Keyboard, wheel and clicks on the groove move the slider without pressing it.
         connect(slider, &QSlider::actionTriggered, this,
-                [this, &spec](int action) { sliderAction(spec, action); });
+                [this, &entry](int action) { sliderAction(entry, action); });
     }
 
     connect(cmdClose, &QPushButton::clicked, this, &frmFunctions::cmdClose_Click);
@@ -267,7 +267,7 @@ void frmFunctions::Form_Load()
 void frmFunctions::centreOnScreen()
 {
     adjustSize();
-    PanelWindow::centre(*this);
+    WindowPlacement::centreOnScreen(*this);
 }
 
 // The tone box shows "Off" while the tone is off; with the tone on it shows the entry of the
@@ -306,9 +306,9 @@ void frmFunctions::fillToneList()
 
 void frmFunctions::selectOption(RadioView::Option option)
 {
-    for (const OptionSpec &spec : optionSpecs()) {
-        if (spec.option == option) {
-            QRadioButton *button = this->*spec.button;
+    for (const OptionRow &entry : optionRows()) {
+        if (entry.option == option) {
+            QRadioButton *button = this->*entry.button;
             if (!button->isChecked())
                 button->setChecked(true);
             return;
@@ -318,20 +318,20 @@ void frmFunctions::selectOption(RadioView::Option option)
 
 void frmFunctions::setSlider(RadioView::Slider slider, int value)
 {
-    const SliderSpec *spec = sliderSpec(slider);
-    if (!spec)
+    const SliderRow *entry = sliderRow(slider);
+    if (!entry)
         return;
-    QSlider *widget = this->*spec->widget;
+    QSlider *widget = this->*entry->widget;
     widget->setValue(std::clamp(value, widget->minimum(), widget->maximum()));
 }
 
 void frmFunctions::setLevelLabel(RadioView::Label label, const QString &text)
 {
-    for (const SliderSpec &spec : sliderSpecs()) {
-        if (spec.levelLabel == label) {
-            QLabel *level = this->*spec.level;
+    for (const SliderRow &entry : sliderRows()) {
+        if (entry.levelLabel == label) {
+            QLabel *level = this->*entry.level;
             level->setText(text);
-            level->setAccessibleName(QString::fromLatin1(spec.caption) + QStringLiteral(" level ")
+            level->setAccessibleName(QString::fromLatin1(entry.caption) + QStringLiteral(" level ")
                                      + text.trimmed());
             return;
         }
@@ -401,27 +401,27 @@ void frmFunctions::Combo1_Click()
     }
 }
 
-void frmFunctions::sendLevel(const SliderSpec &spec, int value)
+void frmFunctions::sendLevel(const SliderRow &entry, int value)
 {
-    m_radio.send(Cat::setLevel(spec.code, value, spec.width));
+    m_radio.send(Cat::setLevel(entry.code, value, entry.width));
 }
 
-void frmFunctions::sliderAction(const SliderSpec &spec, int action)
+void frmFunctions::sliderAction(const SliderRow &entry, int action)
 {
-    QSlider *slider = this->*spec.widget;
+    QSlider *slider = this->*entry.widget;
     // Drags are sent on release; a step that cannot move the slider (already at its end) has
     // nothing new to say.
     if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove
         || slider->isSliderDown() || slider->sliderPosition() == slider->value())
         return;
     // The position already holds the new value; the value follows right after this signal.
-    sendLevel(spec, slider->sliderPosition());
+    sendLevel(entry, slider->sliderPosition());
 }
 
 void frmFunctions::sendSliderValue(RadioView::Slider slider)
 {
-    if (const SliderSpec *spec = sliderSpec(slider))
-        sendLevel(*spec, (this->*spec->widget)->value());
+    if (const SliderRow *entry = sliderRow(slider))
+        sendLevel(*entry, (this->*entry->widget)->value());
 }
 
 void frmFunctions::SliderPower_Click()
@@ -456,6 +456,6 @@ void frmFunctions::SliderSQL_Click()
 
 void frmFunctions::cmdClose_Click()
 {
-    PanelWindow::restoreCursor();
+    WindowPlacement::restoreDefaultCursor();
     close();
 }

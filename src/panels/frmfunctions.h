@@ -61,7 +61,7 @@ public:
 private:
     using Handler = void (frmFunctions::*)();
 
-    struct OptionSpec
+    struct OptionRow
     {
         RadioView::Option option;
         QRadioButton *frmFunctions::*button;
@@ -71,7 +71,7 @@ private:
         Handler handler;
     };
 
-    struct SliderSpec
+    struct SliderRow
     {
         RadioView::Slider slider;
         RadioView::Label levelLabel;
@@ -89,18 +89,18 @@ private:
         Handler handler;
     };
 
-    static std::span<const OptionSpec> optionSpecs();
-    static std::span<const SliderSpec> sliderSpecs();
-    static const SliderSpec *sliderSpec(RadioView::Slider slider);
+    static std::span<const OptionRow> optionRows();
+    static std::span<const SliderRow> sliderRows();
+    static const SliderRow *sliderRow(RadioView::Slider slider);
 
     void buildUi();
     void connectControls();
     void centreOnScreen();
     void showTone(const RadioState &state);
     void fillToneList();
-    void sendLevel(const SliderSpec &spec, int value);
+    void sendLevel(const SliderRow &entry, int value);
     void sendSliderValue(RadioView::Slider slider);
-    void sliderAction(const SliderSpec &spec, int action);
+    void sliderAction(const SliderRow &entry, int action);
 
     Radio &m_radio;
 

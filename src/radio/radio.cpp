@@ -125,8 +125,6 @@ void Radio::handleReply(QStringView reply)
 
 void Radio::Synchronise()
 {
-    if (m_state.StartupCommands[0].isEmpty())
-        m_state.StartupCommands = Cat::startupCommands();
     m_state.StartupIndex = 0;
     m_state.StartupRetries = 0;
     m_state.StartupLoading = QStringLiteral("1");

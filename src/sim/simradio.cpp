@@ -22,8 +22,8 @@ bool isSettableMode(char c)
 SimRadio::SimRadio()
     : m_channels(SimMemory::factoryChannels())
 {
-    for (const auto &spec : SimSettings::specs())
-        m_settings.insert(spec.code, spec.start);
+    for (const auto &entry : SimSettings::rows())
+        m_settings.insert(entry.code, entry.start);
     recallChannel();
 }
 
@@ -162,10 +162,10 @@ bool SimRadio::set(const QByteArray &code, const QByteArray &params)
         (code == "RT" ? m_rit : m_xit) = params == "1";
         return true;
     }
-    const SimSettingSpec *spec = SimSettings::find(code);
-    if (!spec)
+    const SimSettingRow *entry = SimSettings::find(code);
+    if (!entry)
         return false;
-    const auto value = SimSettings::parseValue(*spec, params);
+    const auto value = SimSettings::parseValue(*entry, params);
     if (!value)
         return false;
     m_settings[code] = *value;
@@ -361,8 +361,8 @@ int SimRadio::setting(const char *code) const
 
 bool SimRadio::setSetting(const char *code, int value)
 {
-    const SimSettingSpec *spec = SimSettings::find(code);
-    if (!spec || SimSettings::digits(value, spec->width).isEmpty())
+    const SimSettingRow *entry = SimSettings::find(code);
+    if (!entry || SimSettings::digits(value, entry->width).isEmpty())
         return false;
     m_settings[QByteArray(code)] = value;
     return true;
@@ -408,8 +408,8 @@ QByteArray SimRadio::readReply(const QByteArray &code) const
             + ';';
     if (code == "AC")
         return "AC" + m_tuner + ';';
-    if (const SimSettingSpec *spec = SimSettings::find(code))
-        return code + digits(setting(spec->code), spec->width) + ';';
+    if (const SimSettingRow *entry = SimSettings::find(code))
+        return code + digits(setting(entry->code), entry->width) + ';';
     return {};
 }
 

@@ -7,7 +7,7 @@
 namespace {
 
 // Widths and ranges as a TS-570D takes them over its control port.
-constexpr std::array<SimSettingSpec, 26> Specs {{
+constexpr std::array<SimSettingRow, 26> Rows {{
     {"AG", 3, 0, 255, 100, false, nullptr}, // AF gain
     {"RG", 3, 0, 255, 255, false, nullptr}, // RF gain
     {"SQ", 3, 0, 255, 0, false, nullptr}, // squelch
@@ -36,18 +36,18 @@ constexpr std::array<SimSettingSpec, 26> Specs {{
     {"AI", 1, 0, 3, 0, false, nullptr}, // automatic reports
 }};
 
-constexpr std::array<SimSettingSpec, 2> ReadOnlySpecs {{
+constexpr std::array<SimSettingRow, 2> ReadOnlyRows {{
     {"SM", 4, 0, 30, 10, true, nullptr}, // S-meter
     {"BY", 1, 0, 1, 0, true, nullptr}, // busy
 }};
 
 // Both tables seen as one list.
-constexpr auto AllSpecs = [] {
-    std::array<SimSettingSpec, Specs.size() + ReadOnlySpecs.size()> all {};
+constexpr auto AllRows = [] {
+    std::array<SimSettingRow, Rows.size() + ReadOnlyRows.size()> all {};
     std::size_t i = 0;
-    for (const auto &s : Specs)
+    for (const auto &s : Rows)
         all[i++] = s;
-    for (const auto &s : ReadOnlySpecs)
+    for (const auto &s : ReadOnlyRows)
         all[i++] = s;
     return all;
 }();
@@ -56,16 +56,16 @@ constexpr auto AllSpecs = [] {
 
 namespace SimSettings {
 
-std::span<const SimSettingSpec> specs()
+std::span<const SimSettingRow> rows()
 {
-    return AllSpecs;
+    return AllRows;
 }
 
-const SimSettingSpec *find(const QByteArray &code)
+const SimSettingRow *find(const QByteArray &code)
 {
-    for (const auto &spec : AllSpecs) {
-        if (code == spec.code)
-            return &spec;
+    for (const auto &entry : AllRows) {
+        if (code == entry.code)
+            return &entry;
     }
     return nullptr;
 }
@@ -93,14 +93,14 @@ std::optional<qint64> parseDigits(const QByteArray &text, int width)
     return value;
 }
 
-std::optional<int> parseValue(const SimSettingSpec &spec, const QByteArray &params)
+std::optional<int> parseValue(const SimSettingRow &entry, const QByteArray &params)
 {
-    if (spec.readOnly)
+    if (entry.readOnly)
         return std::nullopt;
-    const auto value = parseDigits(params, spec.width);
-    if (!value || *value < spec.min || *value > spec.max)
+    const auto value = parseDigits(params, entry.width);
+    if (!value || *value < entry.min || *value > entry.max)
         return std::nullopt;
-    if (spec.choices && !QByteArray(spec.choices).split('|').contains(params))
+    if (entry.choices && !QByteArray(entry.choices).split('|').contains(params))
         return std::nullopt;
     return int(*value);
 }

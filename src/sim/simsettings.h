@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-struct SimSettingSpec
+struct SimSettingRow
 {
     const char *code;
     int width; // digits in the command and the reply
@@ -20,14 +20,14 @@ struct SimSettingSpec
 
 namespace SimSettings {
 
-std::span<const SimSettingSpec> specs();
-const SimSettingSpec *find(const QByteArray &code);
+std::span<const SimSettingRow> rows();
+const SimSettingRow *find(const QByteArray &code);
 
 // value as `width` zero-padded digits; empty when it does not fit.
 QByteArray digits(qint64 value, int width);
 // Exactly `width` decimal digits; nullopt for anything else (blanks, signs, other lengths).
 std::optional<qint64> parseDigits(const QByteArray &text, int width);
-// The value a set command carries when the spec accepts it.
-std::optional<int> parseValue(const SimSettingSpec &spec, const QByteArray &params);
+// The value a set command carries when the setting accepts it.
+std::optional<int> parseValue(const SimSettingRow &entry, const QByteArray &params);
 
 } // namespace SimSettings

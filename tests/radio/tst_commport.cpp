@@ -1,7 +1,7 @@
 // The serial port layer over a real pseudo-terminal: the test plays the radio at the master
 // side of the pair.
+#include "common/ptypair.h"
 #include "radio/commport.h"
-#include "radio/ptypair.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>

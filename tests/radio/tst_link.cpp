@@ -1,6 +1,6 @@
 // The radio core over a real pseudo-terminal, end to end: the test plays the radio at the
 // master side, the core runs its port on the slave side.
-#include "radio/ptypair.h"
+#include "common/ptypair.h"
 #include "radio/radio.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,6 @@
 // The port properties dialog on a real CommPort: what it shows on opening, what OK applies and
 // stores, and what a refused value leaves behind.
+#include "common/ptypair.h"
 #include "radio/commport.h"
 #include "settings/frmproperties.h"
 #include "settings/settingsstore.h"
@@ -13,10 +14,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 namespace {
 
@@ -57,28 +54,6 @@ bool nothingStored()
     }
     return true;
 }
-
-// A pseudo-terminal whose slave side the port can open like a serial device.
-class PseudoTerminal
-{
-public:
-    PseudoTerminal()
-    {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
-            m_path = QString::fromLocal8Bit(ptsname(m_master));
-    }
-    ~PseudoTerminal()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-    }
-    QString path() const { return m_path; }
-
-private:
-    int m_master = -1;
-    QString m_path;
-};
 
 } // namespace
 
@@ -358,29 +333,29 @@ void tst_frmProperties::cancelAppliesNothing()
 
 void tst_frmProperties::samePortStaysOpen()
 {
-    PseudoTerminal line;
-    if (line.path().isEmpty())
+    PtyPair line;
+    if (line.slavePath().isEmpty())
         QSKIP("no pseudo-terminal available");
     CommPort port;
-    QVERIFY(port.setCommPort(line.path()));
+    QVERIFY(port.setCommPort(line.slavePath()));
     if (!port.setPortOpen(true))
         QSKIP("the pseudo-terminal cannot be opened as a serial port");
-    RecordingProperties dialog(port, {{line.path(), QStringLiteral("pseudo-terminal")}});
+    RecordingProperties dialog(port, {{line.slavePath(), QStringLiteral("pseudo-terminal")}});
     QCOMPARE(dialog.cboPort->currentIndex(), 16);
     dialog.cmdOk_Click();
     QVERIFY(dialog.errors.isEmpty());
     QVERIFY(port.portOpen());
-    QCOMPARE(stored("CommPort"), line.path());
+    QCOMPARE(stored("CommPort"), line.slavePath());
 }
 
 void tst_frmProperties::otherPortIsReopened()
 {
-    PseudoTerminal first;
-    PseudoTerminal second;
-    if (first.path().isEmpty() || second.path().isEmpty())
+    PtyPair first;
+    PtyPair second;
+    if (first.slavePath().isEmpty() || second.slavePath().isEmpty())
         QSKIP("no pseudo-terminal available");
     CommPort port;
-    QVERIFY(port.setCommPort(first.path()));
+    QVERIFY(port.setCommPort(first.slavePath()));
     if (!port.setPortOpen(true))
         QSKIP("the pseudo-terminal cannot be opened as a serial port");
 
@@ -389,17 +364,17 @@ void tst_frmProperties::otherPortIsReopened()
     refused.cboPort->setCurrentIndex(refused.cboPort->findData(QStringLiteral("   ")));
     refused.cmdOk_Click();
     QCOMPARE(refused.errors.size(), 1);
-    QCOMPARE(port.commPort(), first.path());
+    QCOMPARE(port.commPort(), first.slavePath());
     QVERIFY(port.portOpen());
 
     // Another port: closed to change the number, then open on the new one.
-    RecordingProperties dialog(port, {{second.path(), QString()}});
-    dialog.cboPort->setCurrentIndex(dialog.cboPort->findData(second.path()));
+    RecordingProperties dialog(port, {{second.slavePath(), QString()}});
+    dialog.cboPort->setCurrentIndex(dialog.cboPort->findData(second.slavePath()));
     dialog.cmdOk_Click();
     QVERIFY(dialog.errors.isEmpty());
-    QCOMPARE(port.commPort(), second.path());
+    QCOMPARE(port.commPort(), second.slavePath());
     QVERIFY(port.portOpen());
-    QCOMPARE(stored("CommPort"), second.path());
+    QCOMPARE(stored("CommPort"), second.slavePath());
 }
 
 QTEST_MAIN(tst_frmProperties)
