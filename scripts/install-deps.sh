@@ -5,8 +5,9 @@
 set -eu
 packages="cmake g++ make qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite"
 if [ "${1:-}" = test ]; then
-    # rigctl, for the test that a standard client can drive the simulated radio
-    packages="$packages libhamlib-utils"
+    # rigctl, for the test that a standard client can drive the simulated radio; the desktop
+    # entry and AppStream validators, for the installation test
+    packages="$packages libhamlib-utils desktop-file-utils appstream"
 fi
 missing=""
 for p in $packages; do
