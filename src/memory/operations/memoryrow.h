@@ -1,0 +1,18 @@
+// One row of the memory table as the memory operations see it: the seven cells as text, in
+// the grid's column order. Row n of the table is radio channel n.
+#pragma once
+
+#include <QString>
+
+struct MemoryRow
+{
+    QString Mem; // channel number as the operator sees it, "00" to "99"
+    QString FreqMain; // receive frequency in kHz, " " for an empty channel
+    QString FreqSplit; // transmit frequency in kHz, " " without split
+    QString Mode; // mode name or " "
+    QString Tone; // tone text ("88.5"), tone number ("08") or " "
+    QString Description;
+    QString Scan; // scan code
+
+    bool operator==(const MemoryRow &) const = default;
+};
