@@ -97,8 +97,8 @@ QString frequencyCell(qint64 hz)
     if (hz <= 0)
         return blank();
     QString text = groupThousands(QString::number(hz / 1000));
-    if (const qint64 millis = hz % 1000; millis != 0) {
-        QString decimals = QStringLiteral("%1").arg(millis, 3, 10, QLatin1Char('0'));
+    if (const qint64 hertz = hz % 1000; hertz != 0) {
+        QString decimals = QStringLiteral("%1").arg(hertz, 3, 10, QLatin1Char('0'));
         while (decimals.endsWith(QLatin1Char('0')))
             decimals.chop(1);
         text += QLatin1Char('.') + decimals;

