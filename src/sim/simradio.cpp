@@ -19,8 +19,9 @@ bool isSettableMode(char c)
 
 } // namespace
 
-SimRadio::SimRadio()
+SimRadio::SimRadio(quint32 seed)
     : m_channels(SimMemory::factoryChannels())
+    , m_random(seed)
 {
     for (const auto &entry : SimSettings::rows())
         m_settings.insert(entry.code, entry.start);
@@ -117,23 +118,32 @@ std::optional<QByteArray> SimRadio::apply(const QByteArray &code, const QByteArr
     const QByteArray statusBefore = statusWord();
     if (!set(code, params))
         return std::nullopt;
-    return reports(code, before, statusBefore);
+    const QByteArray out = reports(code, before, statusBefore);
+    return out + stopRunsThatCannotGoOn();
 }
 
 QByteArray SimRadio::reports(const QByteArray &code, const QByteArray &before,
                              const QByteArray &statusBefore) const
 {
+    // Switching the reports themselves on or off is not reported, nor are RIT and XIT (the
+    // status word tells them) or the choice of meter.
+    if (code == "AI" || code == "RM")
+        return {};
     QByteArray out;
-    // Switching the reports themselves on or off is not reported.
-    if (autoInformation() == 0 || !powerOn() || code == "AI")
-        return out;
     const QByteArray after = readReply(code);
-    if (after != before)
-        out += after;
+    if (after != before && code != "RT" && code != "XT")
+        out += report(after);
     const QByteArray status = statusWord();
     if (status != statusBefore)
-        out += status;
+        out += report(status);
     return out;
+}
+
+QByteArray SimRadio::report(const QByteArray &reply) const
+{
+    if (autoInformation() == 0 || !powerOn())
+        return {};
+    return reply;
 }
 
 bool SimRadio::set(const QByteArray &code, const QByteArray &params)
@@ -152,6 +162,10 @@ bool SimRadio::set(const QByteArray &code, const QByteArray &params)
         return setIfShift(params);
     if (code == "AC")
         return setTuner(params);
+    if (code == "CA")
+        return setCwTune(params);
+    if (code == "RM")
+        return setMeter(params);
     if (code == "MC")
         return selectChannel(params);
     if (code == "MW")
@@ -186,6 +200,9 @@ bool SimRadio::setFunction(const QByteArray &code, const QByteArray &params)
     if (params.size() != 1 || params[0] < '0' || params[0] > '2')
         return false;
     const auto function = Function(params[0] - '0');
+    // An empty channel cannot be worked on.
+    if (function == Memory && m_channels[m_channel].isEmpty())
+        return false;
     if (code == "FT") {
         m_tx = function;
         return true;
@@ -242,24 +259,34 @@ bool SimRadio::setIfShift(const QByteArray &params)
     if (params.size() != 5 || (params[0] != '+' && params[0] != '-' && params[0] != ' '))
         return false;
     const auto hz = SimSettings::parseDigits(params.mid(1), 4);
-    if (!hz)
+    if (!hz || *hz > MaxIfShiftHz)
         return false;
     m_ifShiftHz = int(params[0] == '-' ? -*hz : *hz);
     return true;
 }
 
-bool SimRadio::setTuner(const QByteArray &params)
+bool SimRadio::setMeter(const QByteArray &params)
 {
-    // P1 tuner in receive (a blank keeps it), P2 tuner in transmit, P3 tuning started.
-    auto isSwitch = [](char c) { return c == '0' || c == '1'; };
-    if (params.size() != 3 || !(params[0] == ' ' || isSwitch(params[0])) || !isSwitch(params[1])
-        || !isSwitch(params[2]))
+    if (params.size() != 1 || params[0] < '1' || params[0] > '3')
         return false;
-    if (params[0] != ' ')
-        m_tuner[0] = params[0];
-    m_tuner[1] = params[1];
-    m_tuner[2] = params[2];
+    m_meter = Meter(params[0] - '0');
     return true;
+}
+
+int SimRadio::meterReading() const
+{
+    // Readings on the meter's 0-30 scale; the meter shows nothing in receive.
+    if (!m_transmitting)
+        return 0;
+    switch (m_meter) {
+    case Swr: // about 1.1:1 through the tuner, 1.5:1 without it
+        return m_tuner[1] == '1' ? 2 : 6;
+    case Compression: // about 10 dB with the speech processor on
+        return setting("PR") == 1 ? 10 : 0;
+    case Alc:
+        return 3 + setting("MG") * 12 / 100;
+    }
+    return 0;
 }
 
 bool SimRadio::selectChannel(const QByteArray &params)
@@ -268,6 +295,9 @@ bool SimRadio::selectChannel(const QByteArray &params)
         return false;
     const auto channel = SimSettings::parseDigits(params.mid(1), 2);
     if (!channel)
+        return false;
+    // In memory mode the radio only moves to channels that hold something.
+    if (m_rx == Memory && m_channels[*channel].isEmpty())
         return false;
     m_channel = int(*channel);
     if (m_rx == Memory)
@@ -281,7 +311,10 @@ bool SimRadio::writeChannel(const QByteArray &params)
     if (!write)
         return false;
     SimMemoryChannel &target = m_channels[write->channel];
-    (write->side == 0 ? target.receive : target.transmit) = write->data;
+    SimMemorySide &side = write->side == 0 ? target.receive : target.transmit;
+    if (side != write->data)
+        ++m_memoryRevision;
+    side = write->data;
     if (write->side == 0 && m_rx == Memory && write->channel == m_channel)
         recallChannel();
     return true;
@@ -299,7 +332,7 @@ QByteArray SimRadio::readChannel(const QByteArray &params) const
 void SimRadio::recallChannel()
 {
     const SimMemoryChannel &c = m_channels[m_channel];
-    // An empty channel cannot be recalled; the receiver stays where it was.
+    // A channel emptied while in use leaves the receiver where it was.
     if (c.isEmpty())
         return;
     m_memHz = c.receive.hz;
@@ -382,6 +415,11 @@ void SimRadio::setChannel(int number, const SimMemoryChannel &contents)
         m_channels[number] = contents;
 }
 
+void SimRadio::setChannels(const SimMemoryBank &bank)
+{
+    m_channels = bank;
+}
+
 QByteArray SimRadio::readReply(const QByteArray &code) const
 {
     using SimSettings::digits;
@@ -408,6 +446,12 @@ QByteArray SimRadio::readReply(const QByteArray &code) const
             + ';';
     if (code == "AC")
         return "AC" + m_tuner + ';';
+    if (code == "RT")
+        return m_rit ? "RT1;" : "RT0;";
+    if (code == "XT")
+        return m_xit ? "XT1;" : "XT0;";
+    if (code == "RM")
+        return "RM" + QByteArray(1, char('0' + m_meter)) + digits(meterReading(), 4) + ';';
     if (const SimSettingRow *entry = SimSettings::find(code))
         return code + digits(setting(entry->code), entry->width) + ';';
     return {};

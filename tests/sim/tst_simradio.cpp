@@ -23,6 +23,10 @@ private Q_SLOTS:
     void memoryReplies_data();
     void memoryReplies();
     void memoryWriteAndRecall();
+    void emptyChannelIsRefused_data();
+    void emptyChannelIsRefused();
+    void uploadReadsBack_data();
+    void uploadReadsBack();
     void automaticReports_data();
     void automaticReports();
     void powerOffHearsOnlyPowerSwitch();
@@ -98,7 +102,8 @@ void TestSimRadio::readReplies_data()
         {"AC;", "AC000;"},         {"CA;", "CA0;"},           {"FW;", "FW0001;"},
         {"TO;", "TO0;"},           {"TN;", "TN08;"},          {"SM;", "SM0010;"},
         {"MD;", "MD2;"},           {"FR;", "FR0;"},           {"FT;", "FT0;"},
-        {"MC;", "MC 00;"},         {"AI;", "AI0;"},
+        {"MC;", "MC 00;"},         {"AI;", "AI0;"},           {"RT;", "RT0;"},
+        {"XT;", "XT0;"},           {"RM;", "RM10000;"},
     };
     for (const auto &row : rows)
         QTest::newRow(row[0]) << QByteArray(row[0]) << QByteArray(row[1]);
@@ -151,6 +156,20 @@ void TestSimRadio::setCommandsApplied_data()
         {"MC005;", "MC;", "MC 05;"},
         {"FR1;MD5;FR0;", "MD;", "MD2;"},
         {"FR1;MD5;FR0;FR1;", "MD;", "MD5;"},
+        {"IS-1100;", "IS;", "IS-1100;"},
+        {"IS 0500;", "IS;", "IS+0500;"},
+        {"RT1;", "RT;", "RT1;"},
+        {"XT1;RT0;", "XT;", "XT1;"},
+        {"RM3;", "RM;", "RM30000;"},
+        // Meter readings in transmit, on the 0-30 scale.
+        {"TX;", "RM;", "RM10006;"},
+        {"AC010;TX;", "RM;", "RM10002;"},
+        {"RM2;TX;", "RM;", "RM20000;"},
+        {"RM2;PR1;TX;", "RM;", "RM20010;"},
+        {"RM3;MG050;TX;", "RM;", "RM30009;"},
+        {"RM3;MG050;TX;RX;", "RM;", "RM30000;"},
+        {"MD3;CA1;", "CA;", "CA1;"},
+        {"MD7;CA1;CA0;", "CA;", "CA0;"},
     };
     for (const auto &row : rows)
         QTest::newRow(row[0]) << QByteArray(row[0]) << QByteArray(row[1]) << QByteArray(row[2]);
@@ -215,6 +234,25 @@ void TestSimRadio::refusedInput_data()
         "TX1;",
         "AI4;",
         "\xff\xfe;",
+        // Levels outside the radio's range.
+        "IS+1200;",
+        "IS-1101;",
+        "SH12;",
+        "SL12;",
+        "PC101;",
+        "PC004;",
+        "MG101;",
+        "KS061;",
+        "KS009;",
+        "VG010;",
+        "VD3001;",
+        "SQ256;",
+        // Auto-tune outside CW, meters that do not exist.
+        "CA1;",
+        "CA2;",
+        "RM0;",
+        "RM4;",
+        "RM12;",
     };
     for (const char *row : rows)
         QTest::newRow(row) << QByteArray(row);
@@ -340,12 +378,94 @@ void TestSimRadio::memoryWriteAndRecall()
     QCOMPARE(radio.frequency(), 14'071'000);
     QCOMPARE(radio.mode(), '3');
 
-    // A zero frequency empties the side; an empty channel is not recalled.
+    // A zero frequency empties the side; an empty channel cannot be selected in memory mode.
     radio.handle("MW0 420000000000000000 ;");
     QVERIFY(radio.channel(42).isEmpty());
-    radio.handle("MC 02;MC 04;");
-    QCOMPARE(radio.memoryChannel(), 4);
+    QCOMPARE(radio.handle("MC 02;MC 04;"), QByteArray("?;"));
+    QCOMPARE(radio.memoryChannel(), 2);
     QCOMPARE(radio.frequency(), 14'200'000);
+}
+
+void TestSimRadio::emptyChannelIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("setup");
+    QTest::addColumn<QByteArray>("command");
+
+    // Channel 04 is empty, 10 is the repeater.
+    QTest::newRow("select in memory mode") << QByteArray("FR2;") << QByteArray("MC 04;");
+    QTest::newRow("select, blank written as 0") << QByteArray("FR2;MC 10;") << QByteArray("MC004;");
+    QTest::newRow("receive on it") << QByteArray("MC 04;") << QByteArray("FR2;");
+    QTest::newRow("transmit on it") << QByteArray("MC 04;") << QByteArray("FT2;");
+    QTest::newRow("emptied, then selected again")
+        << QByteArray("FR2;MW0 100000000000000000 ;MC 02;") << QByteArray("MC 10;");
+}
+
+void TestSimRadio::emptyChannelIsRefused()
+{
+    QFETCH(QByteArray, setup);
+    QFETCH(QByteArray, command);
+    SimRadio radio;
+    QCOMPARE(radio.handle(setup + "AI3;"), QByteArray());
+    const QByteArray before = radio.statusWord();
+    QCOMPARE(radio.handle(command), QByteArray("?;"));
+    QCOMPARE(radio.statusWord(), before); // and nothing reported
+
+    // In memory mode the status word is one channel's: its number, frequency and mode.
+    const QByteArray word = radio.statusWord();
+    if (word.at(30) == '2') {
+        const SimMemorySide &rx = radio.channel(word.mid(26, 2).toInt()).receive;
+        QCOMPARE(word.mid(2, 11).toLongLong(), rx.hz);
+        QCOMPARE(word.at(29), rx.mode);
+    }
+}
+
+void TestSimRadio::uploadReadsBack_data()
+{
+    QTest::addColumn<QByteArrayList>("upload"); // transmit side first, as an upload sends them
+    QTest::addColumn<QByteArrayList>("download"); // replies to "MR0 nn;" then "MR1 nn;"
+
+    QTest::newRow("simplex with hertz")
+        << QByteArrayList {"MW1 050000000000020000 ;", "MW0 050001419550020000 ;"}
+        << QByteArrayList {"MR0 050001419550020000 ;", "MR1 050000000000000000 ;"};
+    QTest::newRow("repeater with tone")
+        << QByteArrayList {"MW1 420002952000040108 ;", "MW0 420002962000040108 ;"}
+        << QByteArrayList {"MR0 420002962000040108 ;", "MR1 420002952000040108 ;"};
+    QTest::newRow("split, FSK-R") << QByteArrayList {"MW1 980001408500090000 ;",
+                                                     "MW0 980001408000090000 ;"}
+                                  << QByteArrayList {"MR0 980001408000090000 ;",
+                                                     "MR1 980001408500090000 ;"};
+    QTest::newRow("programmed channel erased")
+        << QByteArrayList {"MW1 100000000000000000 ;", "MW0 100000000000000000 ;"}
+        << QByteArrayList {"MR0 100000000000000000 ;", "MR1 100000000000000000 ;"};
+}
+
+void TestSimRadio::uploadReadsBack()
+{
+    QFETCH(QByteArrayList, upload);
+    QFETCH(QByteArrayList, download);
+    SimRadio radio;
+    QCOMPARE(radio.handle("AI0;" + upload.join()), QByteArray());
+    const QByteArray channel = upload[0].mid(4, 2);
+    const QByteArray rx = radio.handle("MR0 " + channel + ';');
+    const QByteArray tx = radio.handle("MR1 " + channel + ';');
+    QCOMPARE(rx, download[0]);
+    QCOMPARE(tx, download[1]);
+    // The fields stay where the program cuts them (1-based): 3 side, 5-6 channel,
+    // 7-17 hertz, 18 mode, 19 "0", 20 tone flag, 21-22 tone number.
+    for (const QByteArray &reply : {rx, tx}) {
+        QCOMPARE(reply.size(), 24);
+        QCOMPARE(reply.mid(4, 2), channel);
+        QCOMPARE(reply.at(18), '0');
+        QVERIFY(reply.mid(6, 11).toLongLong() >= 0);
+    }
+    QCOMPARE(rx.at(2), '0');
+    QCOMPARE(tx.at(2), '1');
+
+    // Writing the same again changes nothing worth saving.
+    const quint64 revision = radio.memoryRevision();
+    QVERIFY(revision > 0);
+    radio.handle(upload.join());
+    QCOMPARE(radio.memoryRevision(), revision);
 }
 
 void TestSimRadio::automaticReports_data()
