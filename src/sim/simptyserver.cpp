@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -46,6 +47,7 @@ speed_t speedConstant(int baud)
 SimPtyServer::SimPtyServer(const SimOptions &options, QObject *parent)
     : QObject(parent)
     , m_options(options)
+    , m_radio(options.seed)
     , m_random(options.seed)
 {
     m_lineTimer = new QTimer(this);
@@ -63,12 +65,19 @@ SimPtyServer::SimPtyServer(const SimOptions &options, QObject *parent)
         if (m_readNotifier)
             m_readNotifier->setEnabled(true);
     });
+    m_radioTimer = new QTimer(this);
+    m_radioTimer->setSingleShot(true);
+    m_radioTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_radioTimer, &QTimer::timeout, this, &SimPtyServer::onRadioTimer);
 }
 
 SimPtyServer::~SimPtyServer()
 {
     delete m_readNotifier;
     delete m_writeNotifier;
+    delete m_watchNotifier;
+    if (m_watch >= 0)
+        ::close(m_watch);
     if (m_slave >= 0)
         ::close(m_slave);
     if (m_master >= 0)
@@ -118,12 +127,106 @@ bool SimPtyServer::start()
 
     m_devicePath = QString::fromLocal8Bit(name);
     m_clock.start();
+    watchClients(name);
     m_readNotifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
     m_writeNotifier->setEnabled(false);
     connect(m_readNotifier, &QSocketNotifier::activated, this, &SimPtyServer::onReadable);
     connect(m_writeNotifier, &QSocketNotifier::activated, this, &SimPtyServer::flushOut);
     return true;
+}
+
+void SimPtyServer::watchClients(const char *device)
+{
+    // The device's own opens and closes are watched; our own descriptor was opened before.
+    m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_watch < 0)
+        return;
+    if (::inotify_add_watch(m_watch, device, IN_OPEN | IN_CLOSE) < 0) {
+        ::close(m_watch);
+        m_watch = -1;
+        return;
+    }
+    m_watchNotifier = new QSocketNotifier(m_watch, QSocketNotifier::Read, this);
+    connect(m_watchNotifier, &QSocketNotifier::activated, this, &SimPtyServer::checkClients);
+}
+
+void SimPtyServer::checkClients()
+{
+    if (m_watch < 0)
+        return;
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_watch, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return; // EAGAIN: all read
+        for (ssize_t at = 0; at < n;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            at += ssize_t(sizeof(inotify_event) + event->len);
+            if (event->mask & IN_Q_OVERFLOW) {
+                // The count is lost: stop judging, and throw nothing away from now on.
+                delete m_watchNotifier;
+                m_watchNotifier = nullptr;
+                ::close(m_watch);
+                m_watch = -1;
+                return;
+            }
+            if (event->mask & IN_OPEN)
+                ++m_clients;
+            if ((event->mask & IN_CLOSE) && m_clients > 0 && --m_clients == 0)
+                discardLine();
+        }
+    }
+}
+
+int SimPtyServer::clientCount() const
+{
+    return m_watch < 0 ? -1 : m_clients;
+}
+
+bool SimPtyServer::clientPresent() const
+{
+    return m_watch < 0 || m_clients > 0;
+}
+
+void SimPtyServer::discardLine()
+{
+    // The last client has gone: what it did not read, and the rest of a command it did not
+    // finish, are not for the next one.
+    m_queue.clear();
+    m_held.clear();
+    m_unsent.clear();
+    m_mergeTimer->stop();
+    m_lineTimer->stop();
+    m_rxDoneNs = m_lineFreeNs = 0;
+    if (m_slave >= 0)
+        ::tcflush(m_slave, TCIFLUSH);
+    if (m_writeNotifier)
+        m_writeNotifier->setEnabled(false);
+    m_radio.discardPending();
+}
+
+QByteArray SimPtyServer::advanceRadio()
+{
+    return m_radio.advance(m_clock.elapsed() - m_radio.clockMs());
+}
+
+void SimPtyServer::onRadioTimer()
+{
+    takeReplies(advanceRadio(), nowNs());
+    pump();
+    scheduleRadio();
+}
+
+void SimPtyServer::scheduleRadio()
+{
+    const qint64 dueMs = m_radio.msUntilNextEvent();
+    if (dueMs < 0)
+        m_radioTimer->stop();
+    else
+        m_radioTimer->start(int(qMin<qint64>(dueMs, 24 * 3600 * 1000)));
 }
 
 qint64 SimPtyServer::wireTimeNs(qint64 bytes, int baud)
@@ -143,6 +246,8 @@ qint64 SimPtyServer::queuedBytes() const
 
 void SimPtyServer::onReadable()
 {
+    // Opens and closes that came before these bytes are counted first.
+    checkClients();
     QByteArray data;
     char block[ReadBlock];
     for (;;) {
@@ -168,14 +273,24 @@ void SimPtyServer::onReadable()
     m_rxDoneNs = qMax(now, m_rxDoneNs) + wireTimeNs(data.size(), m_options.baud);
     const qint64 readyNs = qMax(now, m_rxDoneNs) + qint64(m_options.lateMs) * NsPerMs;
 
-    const QByteArray replies = m_radio.handle(data);
+    // What the radio did by itself until now comes before the answers to these commands.
+    takeReplies(advanceRadio(), now);
+    const quint64 memoryBefore = m_radio.memoryRevision();
+    takeReplies(m_radio.handle(data), readyNs);
+    pump();
+    scheduleRadio();
+    Q_EMIT received(data);
+    if (m_radio.memoryRevision() != memoryBefore)
+        Q_EMIT memoryChanged();
+}
+
+void SimPtyServer::takeReplies(const QByteArray &replies, qint64 readyNs)
+{
     qsizetype start = 0;
     for (qsizetype end = replies.indexOf(';'); end >= 0; end = replies.indexOf(';', start)) {
         takeReply(replies.mid(start, end + 1 - start), readyNs);
         start = end + 1;
     }
-    pump();
-    Q_EMIT received(data);
 }
 
 void SimPtyServer::takeReply(const QByteArray &reply, qint64 readyNs)
@@ -266,12 +381,14 @@ QByteArray SimPtyServer::noiseBytes()
 
 void SimPtyServer::pump()
 {
+    checkClients();
     // The timer counts whole milliseconds: a piece due within half of one goes now, so that the
     // line keeps its pace on average instead of running late by the rounding.
     const qint64 now = nowNs();
     while (!m_queue.isEmpty() && m_queue.front().dueNs <= now + NsPerMs / 2) {
         const QByteArray bytes = m_queue.takeFirst().bytes;
-        m_unsent += bytes;
+        if (clientPresent()) // with nobody at the other end the bytes go nowhere
+            m_unsent += bytes;
         Q_EMIT written(bytes);
     }
     if (m_unsent.size() > MaxUnsentBytes) // nobody reads the line: keep the newest only
@@ -285,6 +402,9 @@ void SimPtyServer::pump()
 
 void SimPtyServer::flushOut()
 {
+    checkClients();
+    if (!clientPresent())
+        m_unsent.clear();
     while (!m_unsent.isEmpty() && m_master >= 0) {
         const ssize_t n = ::write(m_master, m_unsent.constData(), size_t(m_unsent.size()));
         if (n > 0) {

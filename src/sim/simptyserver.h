@@ -1,6 +1,11 @@
 // The simulated radio on a pseudo-terminal: a client opens devicePath() as it would open a
 // serial port. Everything runs from the event loop of the thread that owns the object; nothing
-// here blocks or sleeps.
+// here blocks or sleeps. The radio's clock follows the wall clock: it is moved on before each
+// command is handled and by a timer when something the radio does by itself is due.
+//
+// Like a serial line, the terminal does not keep what nobody reads: when the last client closes
+// the device, replies still on their way or unread are thrown away, and replies made while no
+// client has the device open go nowhere.
 #pragma once
 
 #include "simoptions.h"
@@ -38,6 +43,9 @@ public:
     QString errorString() const { return m_error; }
     SimRadio &radio() { return m_radio; }
     const SimOptions &options() const { return m_options; }
+    // Clients that have the device open; -1 when the system cannot tell (they are then assumed
+    // to be there, and nothing is thrown away).
+    int clientCount() const;
 
     // Traffic so far, both ways, and the replies the drop switch has swallowed.
     qint64 bytesReceived() const { return m_bytesReceived; }
@@ -55,6 +63,8 @@ Q_SIGNALS:
     void received(const QByteArray &bytes);
     // Each piece handed to the line, in order.
     void written(const QByteArray &chunk);
+    // A memory write changed a channel.
+    void memoryChanged();
 
 private:
     struct Chunk
@@ -64,6 +74,14 @@ private:
     };
 
     bool fail(const QString &what);
+    void watchClients(const char *device);
+    void checkClients();
+    bool clientPresent() const;
+    void discardLine();
+    QByteArray advanceRadio();
+    void onRadioTimer();
+    void scheduleRadio();
+    void takeReplies(const QByteArray &replies, qint64 readyNs);
     void onReadable();
     void takeReply(const QByteArray &reply, qint64 readyNs);
     void releaseHeld();
@@ -87,6 +105,10 @@ private:
     QTimer *m_lineTimer = nullptr;
     QTimer *m_mergeTimer = nullptr;
     QTimer *m_retryTimer = nullptr;
+    QTimer *m_radioTimer = nullptr;
+    int m_watch = -1; // inotify descriptor watching the device being opened and closed
+    QSocketNotifier *m_watchNotifier = nullptr;
+    int m_clients = 0;
     QElapsedTimer m_clock;
     QList<Chunk> m_queue;
     QByteArray m_held;

@@ -5,6 +5,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 Q_DECLARE_METATYPE(SimOptions)
 
 namespace {
@@ -29,6 +32,9 @@ private Q_SLOTS:
     void exchange_data();
     void exchange();
     void clientMayCloseAndReopen();
+    void unreadRepliesAreThrownAway_data();
+    void unreadRepliesAreThrownAway();
+    void radioClockFollowsTime();
     void splitRepliesComeInPieces();
     void mergedRepliesShareAWrite();
     void noiseLiesBetweenReplies();
@@ -92,6 +98,64 @@ void TestSimPtyServer::clientMayCloseAndReopen()
         QTRY_COMPARE(client.data, "FA00014" + QByteArray::number(round) + "00000;");
     }
     QCOMPARE(server.radio().frequencyA(), 14'200'000);
+}
+
+void TestSimPtyServer::unreadRepliesAreThrownAway_data()
+{
+    QTest::addColumn<SimOptions>("options");
+    QTest::newRow("plain") << SimOptions();
+    QTest::newRow("9600 baud: replies still queued") << with([](SimOptions &o) { o.baud = 9600; });
+    QTest::newRow("split and merged")
+        << with([](SimOptions &o) { o.splitReplies = o.mergeReplies = true; });
+}
+
+void TestSimPtyServer::unreadRepliesAreThrownAway()
+{
+    QFETCH(SimOptions, options);
+    SimPtyServer server(options);
+    QVERIFY(server.start());
+    if (server.clientCount() < 0)
+        QSKIP("this system does not tell when the device is opened and closed");
+
+    // A client that asks a thousand times, reads nothing, and leaves half a command behind.
+    const int fd = ::open(server.devicePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    const QByteArray asked = QByteArray("IF;").repeated(1000) + "FA0001";
+    QCOMPARE(::write(fd, asked.constData(), size_t(asked.size())), ssize_t(asked.size()));
+    QTRY_COMPARE(server.bytesReceived(), asked.size());
+    QCOMPARE(server.clientCount(), 1);
+    ::close(fd);
+
+    PtyClient next(server.devicePath());
+    QVERIFY(next.write("ID;"));
+    QTRY_COMPARE(next.data, QByteArray("ID017;"));
+    QTRY_COMPARE(server.queuedBytes(), 0);
+    QCOMPARE(next.data, QByteArray("ID017;")); // nothing old came after it either
+    QCOMPARE(server.clientCount(), 1);
+}
+
+void TestSimPtyServer::radioClockFollowsTime()
+{
+    SimPtyServer server {SimOptions()};
+    server.radio().setTiming({.cwTuneMs = 30, .tunerTuneMs = 60, .meterStepMs = 1});
+    QVERIFY(server.start());
+    PtyClient client(server.devicePath());
+
+    // The runs end by themselves and are reported with nobody asking.
+    QVERIFY(client.write("AI2;MD3;CA1;AC011;"));
+    QTRY_VERIFY(client.data.endsWith("CA1;AC011;CA0;AC010;"));
+
+    // The S-meter answers follow the wander.
+    QSet<QByteArray> readings;
+    for (int poll = 0; poll < 10; ++poll) {
+        client.data.clear();
+        QVERIFY(client.write("SM;"));
+        QTRY_COMPARE(client.data.size(), 7);
+        readings.insert(client.data);
+        QTest::qWait(20);
+    }
+    QVERIFY(readings.size() > 1);
+    QVERIFY(server.radio().clockMs() >= 200);
 }
 
 void TestSimPtyServer::splitRepliesComeInPieces()
