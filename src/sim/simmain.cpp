@@ -1,5 +1,9 @@
 // vantelo-radio-sim: a simulated TS-570D on a pseudo-terminal. Prints the device to open as
-// the first line of standard output and serves until SIGTERM or SIGINT.
+// the first line of standard output and serves until SIGTERM or SIGINT. Exit status: 0 after a
+// clean end, 2 when an option, the memory file or the link path is refused, 1 when the system
+// refuses the terminal or the memory cannot be saved at the end.
+#include "sim/simlink.h"
+#include "sim/simmemorystore.h"
 #include "sim/simptyserver.h"
 
 #include <QCommandLineParser>
@@ -8,6 +12,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -79,8 +84,17 @@ int main(int argc, char *argv[])
         {QStringLiteral("drop"), QStringLiteral("Lose every <n>th reply."), QStringLiteral("n")},
         {QStringLiteral("late"), QStringLiteral("Hold every reply back <ms> milliseconds."),
          QStringLiteral("ms")},
-        {QStringLiteral("seed"), QStringLiteral("Seed for noise and split points."),
+        {QStringLiteral("seed"),
+         QStringLiteral("Seed for noise, split points and the S-meter's wander."),
          QStringLiteral("n")},
+        {QStringLiteral("memory"),
+         QStringLiteral("Keep the memory channels in <file>: read at the start (a missing file "
+                        "is an empty radio), saved when they change and at the end."),
+         QStringLiteral("file")},
+        {QStringLiteral("link"),
+         QStringLiteral("Keep a symbolic link at <path> to the terminal while serving (an old "
+                        "link there is replaced, anything else is refused)."),
+         QStringLiteral("path")},
     });
     parser.process(app);
 
@@ -104,11 +118,33 @@ int main(int argc, char *argv[])
         return 1;
     }
     SimPtyServer server(options);
+    std::unique_ptr<SimMemoryStore> memory;
+    if (parser.isSet(QStringLiteral("memory"))) {
+        memory = std::make_unique<SimMemoryStore>(server, parser.value(QStringLiteral("memory")));
+        if (!memory->load()) {
+            std::fprintf(stderr, "vantelo-radio-sim: %s\n", qPrintable(memory->errorString()));
+            return 2;
+        }
+        QObject::connect(memory.get(), &SimMemoryStore::saveFailed, &app, [](const QString &error) {
+            std::fprintf(stderr, "vantelo-radio-sim: %s\n", qPrintable(error));
+        });
+    }
     if (!server.start()) {
         std::fprintf(stderr, "vantelo-radio-sim: %s\n", qPrintable(server.errorString()));
         return 1;
     }
+    SimLink link;
+    if (parser.isSet(QStringLiteral("link"))
+        && !link.place(parser.value(QStringLiteral("link")), server.devicePath())) {
+        std::fprintf(stderr, "vantelo-radio-sim: %s\n", qPrintable(link.errorString()));
+        return 2;
+    }
     std::printf("%s\n", qPrintable(server.devicePath()));
     std::fflush(stdout);
-    return app.exec();
+    const int status = app.exec();
+    if (memory && !memory->save()) {
+        std::fprintf(stderr, "vantelo-radio-sim: %s\n", qPrintable(memory->errorString()));
+        return 1;
+    }
+    return status;
 }
