@@ -68,10 +68,9 @@ QByteArray SimRadio::stopRunsThatCannotGoOn()
 
 QByteArray SimRadio::advance(qint64 ms)
 {
-    if (ms <= 0)
-        return {};
+    // A step of no time still ends what is due now.
     const qint64 from = m_clockMs;
-    m_clockMs += ms;
+    m_clockMs += qMax<qint64>(0, ms);
     walkMeter(from, m_clockMs);
 
     auto endCwTune = [this]() -> QByteArray {

@@ -109,6 +109,14 @@ void TestSimRadioClock::runsEndInTheOrderTheyStarted()
     radio.handle("CA1;");
     QCOMPARE(radio.msUntilNextEvent(), qint64(150)); // the tuner ends first
     QCOMPARE(radio.advance(1000), QByteArray("AC010;CA0;"));
+
+    // A run that is due ends even when the clock is not moved on.
+    radio.handle("CA1;");
+    radio.setTiming({.cwTuneMs = 0, .tunerTuneMs = 0, .meterStepMs = 0});
+    radio.handle("AC011;");
+    QCOMPARE(radio.msUntilNextEvent(), qint64(0));
+    QCOMPARE(radio.advance(0), QByteArray("AC010;"));
+    QCOMPARE(radio.advance(-5), QByteArray());
 }
 
 void TestSimRadioClock::meterWandersSlowly()
