@@ -43,9 +43,10 @@ bool SimRadio::setTuner(const QByteArray &params)
     if (params[0] != ' ')
         m_tuner[0] = params[0];
     m_tuner[1] = params[1];
-    // The tuner only tunes while it is in line for transmit: with P2 "0" a start is taken but
-    // nothing runs, as on the TS-570. A "0" in P3 cancels a run.
-    const bool start = params[2] == '1' && m_tuner[1] == '1';
+    // Any start runs for its tuning time and then ends by itself, the tuning digit back to 0, so
+    // a client that starts the tuner with the transmit digit 0 ("AC001;") also sees it end. A
+    // "0" in P3 cancels a run.
+    const bool start = params[2] == '1';
     m_tuner[2] = start ? '1' : '0';
     m_tunerEndsMs = start ? m_clockMs + m_timing.tunerTuneMs : -1;
     return true;

@@ -60,9 +60,9 @@ void TestSimRadioClock::runsEndByThemselves_data()
     QTest::newRow("tuner, receive digit left blank")
         << QByteArray("AI3;AC110;") << QByteArray("AC 11;") << QByteArray("AC111;") << qint64(2000)
         << QByteArray("AC110;") << QByteArray("CA0;AC110;");
-    QTest::newRow("tuner through: no run starts")
-        << QByteArray("AI3;") << QByteArray("AC001;") << QByteArray() << qint64(-1) << QByteArray()
-        << QByteArray("CA0;AC000;");
+    QTest::newRow("tuner through for transmit, tuning")
+        << QByteArray("AI3;") << QByteArray("AC001;") << QByteArray("AC001;") << qint64(2000)
+        << QByteArray("AC000;") << QByteArray("CA0;AC000;");
     QTest::newRow("tuner run cancelled")
         << QByteArray("AI3;AC011;") << QByteArray("AC000;") << QByteArray("AC000;") << qint64(-1)
         << QByteArray() << QByteArray("CA0;AC000;");
