@@ -13,7 +13,11 @@ Radio::Radio(QObject *parent)
           [this](const QByteArray &command) { send(command); })
 {
     m_state.StartupCommands = Cat::startupCommands();
+    m_startupTimer = new QTimer(this);
+    m_startupTimer->setSingleShot(true);
+    m_startupTimer->setInterval(StartupReplyTimeoutMs);
     connect(m_port, &CommPort::OnComm, this, &Radio::MSComm1_OnComm);
+    connect(m_startupTimer, &QTimer::timeout, this, &Radio::startupReplyOverdue);
 }
 
 Radio::~Radio() = default;
@@ -21,6 +25,11 @@ Radio::~Radio() = default;
 void Radio::setDisplay(RadioDisplay *display)
 {
     m_display = display ? display : &m_nullDisplay;
+}
+
+void Radio::setStartupReplyTimeout(int ms)
+{
+    m_startupTimer->setInterval(qMax(1, ms));
 }
 
 void Radio::send(const QByteArray &command)
@@ -129,7 +138,7 @@ void Radio::Synchronise()
     m_state.StartupRetries = 0;
     m_state.StartupLoading = QStringLiteral("1");
     m_state.StartupCommand = m_state.StartupCommands[0];
-    send(m_state.StartupCommand.toLatin1());
+    sendStartupCommand();
     send(QByteArrayLiteral("AI3;"));
     m_state.TXState = QStringLiteral("RX");
 }
@@ -150,9 +159,15 @@ void Radio::startupStep(QStringView reply)
         advanceStartup();
         return;
     }
+    repeatOrGiveUp();
+}
+
+void Radio::repeatOrGiveUp()
+{
+    // Another reply, or none in time: ask again, at most three times, then give the query up.
     ++m_state.StartupRetries;
     if (m_state.StartupRetries < 4)
-        send(m_state.StartupCommand.toLatin1());
+        sendStartupCommand();
     else
         advanceStartup();
 }
@@ -165,9 +180,28 @@ void Radio::advanceStartup()
     if (m_state.StartupCommand.trimmed().isEmpty()) {
         // The end marker " " (or the end of the array) finishes the list.
         m_state.StartupLoading = QStringLiteral("0");
+        m_startupTimer->stop();
         m_display->closeProgress();
         return;
     }
-    send(m_state.StartupCommand.toLatin1());
+    sendStartupCommand();
     m_state.StartupRetries = 0;
+}
+
+void Radio::sendStartupCommand()
+{
+    send(m_state.StartupCommand.toLatin1());
+    m_startupTimer->start();
+}
+
+void Radio::startupReplyOverdue()
+{
+    if (m_state.StartupLoading != QLatin1String("1"))
+        return;
+    if (m_pausing) {
+        // Replies wait in the port during a pause: give them the time they have lost.
+        m_startupTimer->start();
+        return;
+    }
+    repeatOrGiveUp();
 }

@@ -10,6 +10,8 @@
 #include <QObject>
 #include <optional>
 
+class QTimer;
+
 class Radio : public QObject
 {
     Q_OBJECT
@@ -17,6 +19,8 @@ public:
     // Text that has found no ";" within this many characters is discarded as line noise.
     static constexpr int MaxPendingReply = 1024;
     static constexpr int PausingMs = 100;
+    // A start-up query whose reply has not come within this time is asked again.
+    static constexpr int StartupReplyTimeoutMs = 1000;
 
     explicit Radio(QObject *parent = nullptr);
     ~Radio() override;
@@ -51,7 +55,11 @@ public:
     void RadioControl();
 
     // "Synchronise Radio": restart the start-up query list and switch automatic reports on.
+    // A query that gets no reply within the start-up reply timeout is asked again; each such
+    // repeat counts as an unrelated reply does, so a silent radio cannot hold the list up.
     void Synchronise();
+    // Tests and slow lines may shorten or lengthen the wait for a start-up reply.
+    void setStartupReplyTimeout(int ms);
     // The transmit/receive button: "RX;" when transmitting, else "TX;"; then "SM;".
     void cmdSend_Click();
 
@@ -65,13 +73,17 @@ Q_SIGNALS:
 private:
     void handleReply(QStringView reply);
     void startupStep(QStringView reply);
+    void repeatOrGiveUp();
     void advanceStartup();
+    void sendStartupCommand();
+    void startupReplyOverdue();
 
     CommPort *m_port = nullptr;
     RadioState m_state;
     NullDisplay m_nullDisplay;
     RadioDisplay *m_display = &m_nullDisplay;
     ReplyInterpreter m_interpreter;
+    QTimer *m_startupTimer = nullptr;
     bool m_pausing = false;
     bool m_receiving = false;
 };

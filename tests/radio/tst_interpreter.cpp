@@ -80,6 +80,7 @@ private Q_SLOTS:
     void startupWalksTheWholeList();
     void startupRepeatsAndGivesUp();
     void startupAnsweredByShortReply();
+    void startupRepeatsUnansweredQueries();
     void synchroniseRestarts();
     void framing_data();
     void framing();
@@ -489,6 +490,34 @@ void TestInterpreter::startupAnsweredByShortReply()
     QCOMPARE(rig.radio.state().Freq, QStringLiteral("999999999"));
     QCOMPARE(rig.radio.state().StartupCommand, QStringLiteral("FA;"));
     QCOMPARE(rig.sent.last(), QByteArray("FA;"));
+}
+
+void TestInterpreter::startupRepeatsUnansweredQueries()
+{
+    Rig rig;
+    rig.radio.setStartupReplyTimeout(20);
+    rig.radio.Synchronise();
+    // One unrelated reply, then silence: the waits count toward the same three repeats, and
+    // then the list moves on.
+    rig.feed("PA1;");
+    QTRY_VERIFY(rig.sent.size() >= 6);
+    QCOMPARE(rig.sent.mid(0, 6), QList<QByteArray>({"IF;", "AI3;", "IF;", "IF;", "IF;", "FA;"}));
+    QCOMPARE(rig.radio.state().StartupLoading, QStringLiteral("1"));
+
+    // The radio answers from here on, well within the wait; a late answer to a repeated query
+    // does no harm.
+    rig.radio.setStartupReplyTimeout(60000);
+    const auto list = Cat::startupCommands();
+    rig.feed(answerTo(list[0]));
+    for (int i = 1; i < 38; ++i)
+        rig.feed(answerTo(list[i]));
+    QCOMPARE(rig.radio.state().StartupLoading, QStringLiteral("0"));
+    QVERIFY(!rig.display.progressOpen);
+    // Once the list is done nothing is asked again.
+    rig.radio.setStartupReplyTimeout(5);
+    const qsizetype sentAtEnd = rig.sent.size();
+    QTest::qWait(50);
+    QCOMPARE(rig.sent.size(), sentAtEnd);
 }
 
 void TestInterpreter::synchroniseRestarts()
