@@ -342,8 +342,13 @@ void ReplyInterpreter::showMode()
 
 void ReplyInterpreter::vfoFrequency(const ReplyFields &r, bool vfoA)
 {
-    m_state.Freq = Cat::khzText(Cat::readNumber(r.at(3, 13)));
-    (vfoA ? m_state.VFOAFreq : m_state.VFOBFreq) = m_state.Freq;
+    const QString khz = Cat::khzText(Cat::readNumber(r.at(3, 13)));
+    (vfoA ? m_state.VFOAFreq : m_state.VFOBFreq) = khz;
+    // Freq is what the tuning controls step from: the frequency of the other VFO (asked for
+    // by A=B, B=A and the start-up) must not take its place.
+    const bool otherVfoInUse = m_state.VFO == (vfoA ? QLatin1String("1") : QLatin1String("0"));
+    if (!otherVfoInUse)
+        m_state.Freq = khz;
 }
 
 void ReplyInterpreter::mode(const ReplyFields &r)

@@ -205,6 +205,22 @@ void TestInterpreter::replies_data()
     QTest::newRow("FB") << QByteArray("FB00014195000;")
                         << QStringList {"Freq=14195", "VFOBFreq=14195", "VFOAFreq="}
                         << QStringList {};
+    StatusWord onB;
+    onB.vfo = '1';
+    onB.hz = 7050000;
+    QTest::newRow("FA on VFO A") << StatusWord {}.reply() + "FA00014201000;"
+                                 << QStringList {"Freq=14201", "VFOAFreq=14201"} << QStringList {};
+    QTest::newRow("FB on VFO A keeps Freq")
+        << StatusWord {}.reply() + "FB00007050000;" << QStringList {"Freq=14200", "VFOBFreq=7050"}
+        << QStringList {};
+    QTest::newRow("FA on VFO B keeps Freq")
+        << onB.reply() + "FA00014200000;" << QStringList {"Freq=7050", "VFOAFreq=14200"}
+        << QStringList {};
+    QTest::newRow("FB on VFO B") << onB.reply() + "FB00007051000;"
+                                 << QStringList {"Freq=7051", "VFOBFreq=7051"} << QStringList {};
+    QTest::newRow("FB in memory mode sets Freq")
+        << QByteArray("FR2;FB00007050000;") << QStringList {"Freq=7050", "VFOBFreq=7050"}
+        << QStringList {};
     QTest::newRow("status word reads from position 4")
         << StatusWord {}.reply() << QStringList {"Freq=14200", "VFO=0", "Mode=2", "Split=0"}
         << QStringList {};
