@@ -1,6 +1,7 @@
 #include "radio/radio.h"
 
 #include "radio/cattables.h"
+#include "radio/replylayouts.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -117,19 +118,15 @@ void Radio::RadioControl()
     handleReply(reply);
 }
 
-void Radio::handleReply(QStringView reply)
+void Radio::handleReply(QStringView text)
 {
-    // Bytes of line noise before the reply's code are not part of it.
-    qsizetype start = 0;
-    while (start < reply.size()) {
-        const QChar c = reply.at(start);
-        if ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('?'))
-            break;
-        ++start;
-    }
-    reply = reply.mid(start);
-    m_interpreter.interpret(reply);
-    startupStep(reply);
+    // Stray bytes in front of a reply, capital letters included, are not part of it; text that
+    // holds no reply in its layout is line noise. Noise changes nothing and counts as an
+    // unrelated reply for the start-up list.
+    const std::optional<QStringView> reply = ReplyLayouts::find(text);
+    if (reply)
+        m_interpreter.interpret(*reply);
+    startupStep(reply ? reply->left(2) : QStringView());
 }
 
 void Radio::Synchronise()
@@ -150,12 +147,12 @@ void Radio::cmdSend_Click()
     send(QByteArrayLiteral("SM;"));
 }
 
-void Radio::startupStep(QStringView reply)
+void Radio::startupStep(QStringView code)
 {
     if (m_state.StartupLoading != QLatin1String("1"))
         return;
     m_display->showProgress(tr("Loading Data from Radio, Please Wait !"), false, false);
-    if (QStringView(m_state.StartupCommand).left(2) == reply.left(2)) {
+    if (!code.isEmpty() && QStringView(m_state.StartupCommand).left(2) == code) {
         advanceStartup();
         return;
     }

@@ -71,8 +71,9 @@ Q_SIGNALS:
     void commandWritten(const QByteArray &command);
 
 private:
-    void handleReply(QStringView reply);
-    void startupStep(QStringView reply);
+    void handleReply(QStringView text);
+    // code: the code of the reply just taken; empty for noise.
+    void startupStep(QStringView code);
     void repeatOrGiveUp();
     void advanceStartup();
     void sendStartupCommand();

@@ -3,6 +3,7 @@
 #include "radio/cat.h"
 #include "radio/cattables.h"
 #include "radio/replyfields.h"
+#include "radio/replylayouts.h"
 
 #include <algorithm>
 #include <optional>
@@ -134,20 +135,6 @@ const LevelRow *levelRow(int code)
     return nullptr;
 }
 
-// --- The other replies and the last position each reads ---------------------------------------
-
-struct ReplyLength
-{
-    const char *code;
-    int last;
-};
-
-const ReplyLength Lengths[] = {
-    {"IF", 36}, {"FA", 13}, {"FB", 13}, {"FR", 3}, {"FT", 2}, {"MD", 3},  {"TO", 3},
-    {"TN", 4},  {"CA", 3},  {"FW", 6},  {"SM", 6}, {"AG", 5}, {"RG", 5},  {"SH", 4},
-    {"SL", 4},  {"IS", 7},  {"TX", 2},  {"RX", 2}, {"MC", 5}, {"MR", 20},
-};
-
 const QString Blank = QStringLiteral(" ");
 
 int toInt(qint64 v)
@@ -164,37 +151,22 @@ ReplyInterpreter::ReplyInterpreter(RadioState &state, DisplayAccess display, Sen
 {
 }
 
-int ReplyInterpreter::lastPositionRead(QStringView code)
-{
-    const int k = key(code);
-    for (const auto &l : Lengths) {
-        if (k == key(l.code))
-            return l.last;
-    }
-    if (const auto *row = switchRow(k))
-        return row->to;
-    if (const auto *row = levelRow(k))
-        return row->to;
-    return 0;
-}
-
 void ReplyInterpreter::interpret(QStringView reply)
 {
+    // A reply out of its layout would read noise into the fields: it changes nothing.
+    if (!ReplyLayouts::fits(reply))
+        return;
     const QStringView code = reply.left(2);
     if (m_state.ReplyCode != code)
         m_state.ReplyCode = code.toString();
     const ReplyFields r(reply);
     const int k = key(code);
 
-    // Memory replies during the memory download go to it whole: it checks them itself.
+    // Memory replies during the memory download go to it whole.
     if (k == key("MR") && m_state.DownloadSwitch == 1) {
         display().memoryDownload(reply.toString() + QLatin1Char(';'));
         return;
     }
-
-    const int last = lastPositionRead(code);
-    if (last == 0 || r.length() < last)
-        return; // not interpreted, or cut short: a short field would read as 0
 
     switch (k) {
     case key("IF"):

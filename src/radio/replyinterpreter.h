@@ -1,5 +1,5 @@
 // Turns one reply of the radio into radio state and display. Each reply is recognised by its
-// two letters; a reply too short for the positions its handler reads changes nothing.
+// two letters; a reply that does not fit its code's layout (ReplyLayouts) changes nothing.
 #pragma once
 
 #include "radiodisplay.h"
@@ -21,9 +21,6 @@ public:
 
     // reply: the text before ";", starting with the two-letter code.
     void interpret(QStringView reply);
-
-    // The last position each reply's handler reads; 0 for a code that is not interpreted.
-    static int lastPositionRead(QStringView code);
 
 private:
     void statusWord(const ReplyFields &r);

@@ -74,6 +74,8 @@ private Q_SLOTS:
     void replies();
     void repliesTooShortChangeNothing_data();
     void repliesTooShortChangeNothing();
+    void repliesOutOfLayoutChangeNothing_data();
+    void repliesOutOfLayoutChangeNothing();
     void memoryStep_data();
     void memoryStep();
     void memoryDownloadHandOff();
@@ -81,6 +83,7 @@ private Q_SLOTS:
     void startupRepeatsAndGivesUp();
     void startupAnsweredByShortReply();
     void startupRepeatsUnansweredQueries();
+    void startupThroughStrayBytes();
     void synchroniseRestarts();
     void framing_data();
     void framing();
@@ -288,6 +291,21 @@ void TestInterpreter::replies_data()
                         << QStringList {};
     QTest::newRow("unknown code") << QByteArray("ZZ123;?;") << QStringList {"Freq=999999999"}
                                   << QStringList {};
+    // Stray bytes in front of a reply, capital letters too, do not make it another reply.
+    QTest::newRow("R before GT is no RF gain")
+        << QByteArray("RGT004;") << QStringList {"AGCOn=004"} << QStringList {"lblAGC= "};
+    QTest::newRow("R before AC is no attenuator")
+        << QByteArray("RAC000;") << QStringList {"ATState=0", "AttOn="}
+        << QStringList {"lblAT= ", "lblAtt=<unset>"};
+    QTest::newRow("Q before RA") << QByteArray("QRA01;") << QStringList {"AttOn=01"}
+                                 << QStringList {"lblAtt=ATT"};
+    QTest::newRow("R before RX") << QByteArray("RRX;") << QStringList {"TXState=RX"}
+                                 << QStringList {"LblRX=RX"};
+    QTest::newRow("W, digits and blanks before MD")
+        << QByteArray("W5 9MD3;") << QStringList {"Mode=3"} << QStringList {"LblMode=CW"};
+    QTest::newRow("line ends before a status word")
+        << "\r\nR" + StatusWord {}.reply() << QStringList {"Freq=14200", "VFO=0"}
+        << QStringList {"lblVFO=A"};
 }
 
 void TestInterpreter::replies()
@@ -323,9 +341,30 @@ void TestInterpreter::repliesTooShortChangeNothing_data()
     QTest::newRow("MC one digit") << QByteArray("MC 5;");
 }
 
-void TestInterpreter::repliesTooShortChangeNothing()
+void TestInterpreter::repliesOutOfLayoutChangeNothing_data()
 {
-    QFETCH(QByteArray, reply);
+    QTest::addColumn<QByteArray>("reply");
+    StatusWord w;
+    w.mode = 'x';
+    QTest::newRow("status word with a letter for its mode") << w.reply();
+    QTest::newRow("status word one long") << StatusWord {}.reply().insert(20, '0');
+    QTest::newRow("FA one digit long") << QByteArray("FA000070505000;");
+    QTest::newRow("FA with a letter") << QByteArray("FA0000705O500;");
+    QTest::newRow("overlong FA") << QByteArray("FA0000705050099999999999999999999;");
+    QTest::newRow("IS without its sign") << QByteArray("IS00200;");
+    QTest::newRow("IS with another sign") << QByteArray("IS*0200;");
+    QTest::newRow("TX with a digit") << QByteArray("TX0;");
+    QTest::newRow("attenuator with a letter") << QByteArray("RAC0;");
+    QTest::newRow("GT with a blank") << QByteArray("GT 04;");
+    QTest::newRow("memory reply with a letter") << QByteArray("MR0 05000142000x0020112 ;");
+    QTest::newRow("lower-case code") << QByteArray("fa00007050500;");
+    QTest::newRow("stray bytes only") << QByteArray("\r\nQRW#;");
+    QTest::newRow("nothing before the terminator") << QByteArray(";");
+}
+
+// Feeds one reply and checks that nothing at all came of it.
+static void expectNothingChanged(const QByteArray &reply)
+{
     Rig rig;
     RadioState before = rig.radio.state();
     rig.feed(reply);
@@ -336,6 +375,18 @@ void TestInterpreter::repliesTooShortChangeNothing()
     QVERIFY(rig.display.sliders.isEmpty());
     QVERIFY(rig.display.steps.isEmpty());
     QVERIFY(rig.sent.isEmpty());
+}
+
+void TestInterpreter::repliesTooShortChangeNothing()
+{
+    QFETCH(QByteArray, reply);
+    expectNothingChanged(reply);
+}
+
+void TestInterpreter::repliesOutOfLayoutChangeNothing()
+{
+    QFETCH(QByteArray, reply);
+    expectNothingChanged(reply);
 }
 
 void TestInterpreter::memoryStep_data()
@@ -390,8 +441,10 @@ void TestInterpreter::memoryDownloadHandOff()
 {
     Rig rig;
     rig.radio.state().DownloadSwitch = 1;
-    rig.feed("MR0 050001420000020112 ;MR0 06;");
-    QCOMPARE(rig.display.downloads, QStringList({"MR0 050001420000020112 ;", "MR0 06;"}));
+    // Only memory replies in their layout go to it; stray bytes in front are not passed on.
+    rig.feed("MR0 050001420000020112 ;MR0 06;RMR0 070000706000010000 ;");
+    QCOMPARE(rig.display.downloads,
+             QStringList({"MR0 050001420000020112 ;", "MR0 070000706000010000 ;"}));
     QCOMPARE(rig.radio.state().Freq, QStringLiteral("999999999"));
     rig.radio.state().DownloadSwitch = 2;
     rig.feed("MR0 050001420000020112 ;");
@@ -499,13 +552,15 @@ void TestInterpreter::startupRepeatsAndGivesUp()
 
 void TestInterpreter::startupAnsweredByShortReply()
 {
-    // A reply too short for its fields changes no state, but still answers the query.
+    // A reply too short for its layout is noise: it changes no state and does not answer the
+    // query, which is asked again.
     Rig rig;
     rig.radio.Synchronise();
     rig.feed("IF;");
     QCOMPARE(rig.radio.state().Freq, QStringLiteral("999999999"));
-    QCOMPARE(rig.radio.state().StartupCommand, QStringLiteral("FA;"));
-    QCOMPARE(rig.sent.last(), QByteArray("FA;"));
+    QCOMPARE(rig.radio.state().StartupCommand, QStringLiteral("IF;"));
+    QCOMPARE(rig.sent.last(), QByteArray("IF;"));
+    QCOMPARE(rig.radio.state().StartupRetries, qint16(1));
 }
 
 void TestInterpreter::startupRepeatsUnansweredQueries()
@@ -534,6 +589,25 @@ void TestInterpreter::startupRepeatsUnansweredQueries()
     const qsizetype sentAtEnd = rig.sent.size();
     QTest::qWait(50);
     QCOMPARE(rig.sent.size(), sentAtEnd);
+}
+
+void TestInterpreter::startupThroughStrayBytes()
+{
+    // Stray bytes in front of each answer cost nothing: every query is sent once, in order.
+    static const QByteArray Noise[] = {"R", "Q", "W", "\r\n", "5 ", "RRR"};
+    Rig rig;
+    rig.radio.Synchronise();
+    const auto list = Cat::startupCommands();
+    for (int i = 0; i < 38; ++i)
+        rig.feed(Noise[i % std::size(Noise)] + answerTo(list[i]));
+    QCOMPARE(rig.radio.state().StartupLoading, QStringLiteral("0"));
+    QList<QByteArray> expected {"IF;", "AI3;"};
+    for (int i = 1; i < 38; ++i)
+        expected << list[i].toLatin1();
+    QCOMPARE(rig.sent, expected);
+    QCOMPARE(rig.radio.state().AGCOn, QStringLiteral("004"));
+    QCOMPARE(rig.radio.state().AttOn, QStringLiteral("00"));
+    QCOMPARE(rig.display.sliders.value(RadioView::Slider::SliderRF), 255);
 }
 
 void TestInterpreter::synchroniseRestarts()

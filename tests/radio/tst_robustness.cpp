@@ -3,7 +3,7 @@
 // short for its fields changes no state.
 #include "common/recordingdisplay.h"
 #include "radio/radio.h"
-#include "radio/replyinterpreter.h"
+#include "radio/replylayouts.h"
 #include "statusword.h"
 
 #include <QRandomGenerator>
@@ -80,7 +80,7 @@ void TestRobustness::truncatedRepliesChangeNoState()
 {
     for (const QByteArray &full : validReplies()) {
         const QByteArray body = full.left(full.indexOf(';'));
-        const int needed = ReplyInterpreter::lastPositionRead(QString::fromLatin1(body.left(2)));
+        const int needed = ReplyLayouts::length(QString::fromLatin1(body.left(2)));
         for (int len = 0; len < needed; ++len) {
             Radio radio;
             RecordingDisplay display;
@@ -98,7 +98,7 @@ void TestRobustness::truncatedRepliesChangeNoState()
 
 void TestRobustness::overlongRepliesAreHarmless()
 {
-    // Extra characters after the fields the program reads are not read.
+    // A reply longer than its layout is noise: nothing of it is read.
     for (const QByteArray &full : validReplies()) {
         Radio radio;
         RecordingDisplay display;
@@ -110,7 +110,8 @@ void TestRobustness::overlongRepliesAreHarmless()
     }
     Radio radio;
     radio.receive("FA0000705050099999999999999999999;");
-    QCOMPARE(radio.state().Freq, QStringLiteral("7050.5"));
+    QCOMPARE(radio.state().Freq, QStringLiteral("999999999"));
+    QVERIFY(radio.state().VFOAFreq.isEmpty());
 }
 
 void TestRobustness::randomBytes()
