@@ -105,8 +105,12 @@ void Radio::receive(const QByteArray &data)
         consumed = end + 1;
     }
     Out.remove(0, consumed);
-    if (Out.size() > MaxPendingReply)
-        Out.clear(); // line noise that never found its ";"
+    if (Out.size() > MaxPendingReply) {
+        // Line noise that never found its ";". A reply may be arriving at its end: that part
+        // is kept for the ";" still to come.
+        const qsizetype arriving = ReplyLayouts::lastCodeStart(Out);
+        Out.remove(0, arriving < 0 ? Out.size() : arriving);
+    }
     m_receiving = false;
 }
 

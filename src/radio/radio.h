@@ -16,7 +16,8 @@ class Radio : public QObject
 {
     Q_OBJECT
 public:
-    // Text that has found no ";" within this many characters is discarded as line noise.
+    // Text that has found no ";" within this many characters is discarded as line noise, all
+    // but a reply that may still be arriving at its end.
     static constexpr int MaxPendingReply = 1024;
     static constexpr int PausingMs = 100;
     // A start-up query whose reply has not come within this time is asked again.

@@ -88,6 +88,8 @@ private Q_SLOTS:
     void framing_data();
     void framing();
     void noiseIsBounded();
+    void capKeepsAReplyStillArriving_data();
+    void capKeepsAReplyStillArriving();
     void sendButton();
 };
 
@@ -681,6 +683,35 @@ void TestInterpreter::noiseIsBounded()
     }
     rig.feed("FA00007050500;");
     QCOMPARE(rig.radio.state().VFOAFreq, QStringLiteral("7050.5"));
+    QVERIFY(rig.radio.Out.isEmpty());
+}
+
+void TestInterpreter::capKeepsAReplyStillArriving_data()
+{
+    QTest::addColumn<QByteArray>("first"); // noise and the start of a reply, in one event
+    QTest::addColumn<QByteArray>("rest"); // the next event
+    QTest::addColumn<QString>("freq");
+
+    QTest::newRow("FA after 1017 noise bytes")
+        << QByteArray(1017, '#') + "FA000070" << QByteArray("50500;") << "7050.5";
+    QTest::newRow("the longest reply, whole but for its terminator")
+        << QByteArray(1000, '#') + StatusWord {}.reply().chopped(1) << QByteArray(";") << "14200";
+    QTest::newRow("an earlier code in that stretch does no harm")
+        << QByteArray(1010, '#') + "RG1#######FA000070" << QByteArray("50500;") << "7050.5";
+    QTest::newRow("a code further back than the longest reply is not") << QByteArray(990, '#')
+            + "FA00007" + QByteArray(40, '#') << QByteArray("050500;") << "999999999";
+}
+
+void TestInterpreter::capKeepsAReplyStillArriving()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, rest);
+    QFETCH(QString, freq);
+    Rig rig;
+    rig.feed(first);
+    QVERIFY(rig.radio.Out.size() <= Radio::MaxPendingReply);
+    rig.feed(rest);
+    QCOMPARE(rig.radio.state().Freq, freq);
     QVERIFY(rig.radio.Out.isEmpty());
 }
 
