@@ -280,13 +280,9 @@ void ReplyInterpreter::statusWord(const ReplyFields &r)
     m_state.Split = r.at(33);
     if (m_state.Split == QLatin1String("1")) {
         if (m_state.VFO == QLatin1String("0"))
-            display().setLabel(Label::lblSubFrequency,
-                               QStringLiteral("SPLIT  ")
-                                   + Cat::formatFreqHz(Cat::khzToHz(m_state.VFOBFreq)));
+            showSplit(m_state.VFOBFreq);
         else if (m_state.VFO == QLatin1String("1"))
-            display().setLabel(Label::lblSubFrequency,
-                               QStringLiteral("SPLIT  ")
-                                   + Cat::formatFreqHz(Cat::khzToHz(m_state.VFOAFreq)));
+            showSplit(m_state.VFOAFreq);
     } else {
         display().setLabel(Label::lblSubFrequency, Blank);
     }
@@ -302,6 +298,15 @@ void ReplyInterpreter::showRitXit(qint64 freqHz, qint64 offsetHz)
     display().setLabel(Label::lblRitXitFreq,
                        Cat::formatOffset(double(offsetHz) / 1000.0) + QStringLiteral(" Khz"));
     display().setLabel(Label::lblFreq, Cat::formatFreqHz(freqHz + offsetHz));
+}
+
+void ReplyInterpreter::showSplit(const QString &transmitKhz)
+{
+    // Until the transmitting VFO's frequency has been reported there is none to show.
+    display().setLabel(Label::lblSubFrequency,
+                       transmitKhz.isEmpty() ? QStringLiteral("SPLIT")
+                                             : QStringLiteral("SPLIT  ")
+                               + Cat::formatFreqHz(Cat::khzToHz(transmitKhz)));
 }
 
 void ReplyInterpreter::showMode()

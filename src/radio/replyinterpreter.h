@@ -37,6 +37,7 @@ private:
     void memory(const ReplyFields &r);
     void showRitXit(qint64 freqHz, qint64 offsetHz);
     void showMode();
+    void showSplit(const QString &transmitKhz);
 
     RadioDisplay &display() { return m_display(); }
 

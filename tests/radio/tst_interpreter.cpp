@@ -129,6 +129,11 @@ void TestInterpreter::statusWord_data()
     QTest::newRow("split on B shows A")
         << QByteArray("FA00021300000;") << w.reply()
         << QStringList {"lblSubFrequency=SPLIT  21,300.000", "lblVFO=B"};
+    QTest::newRow("split on B before A is known")
+        << QByteArray("FB00007050500;") << w.reply() << QStringList {"lblSubFrequency=SPLIT"};
+    w.vfo = '0';
+    QTest::newRow("split on A before B is known")
+        << QByteArray("FA00014200000;") << w.reply() << QStringList {"lblSubFrequency=SPLIT"};
     w.vfo = '2';
     QTest::newRow("split in memory mode leaves the line")
         << QByteArray() << w.reply() << QStringList {"lblSubFrequency=<unset>"};
