@@ -72,13 +72,13 @@ constexpr Layout Layouts[] = {
     // 3 blank (or bank digit), 4-5 channel.
     {"MC", "_99"},
     // 3 side, 4 blank, 5-6 channel, 7-17 frequency, 18 mode, 19 lock-out, 20 tone, 21-22 tone
-    // number, 23 blank.
+    // number (blanks when none is stored), 23 blank.
     {"MR",
      "9_"
      "99"
      "99999999999"
      "999"
-     "99"
+     "__"
      "."},
 };
 

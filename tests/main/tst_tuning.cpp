@@ -66,7 +66,7 @@ QByteArrayList cmds(const char *text)
 // A memory reply for the receive side of a channel: empty when hz is 0.
 QByteArray memoryReply(const QString &channel, qint64 hz)
 {
-    return "MR0 " + channel.toLatin1() + QByteArray::number(hz).rightJustified(11, '0') + "2000"
+    return "MR0 " + channel.toLatin1() + QByteArray::number(hz).rightJustified(11, '0') + "200"
         + "00 ;";
 }
 

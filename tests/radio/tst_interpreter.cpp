@@ -417,6 +417,9 @@ void TestInterpreter::memoryStep_data()
         << "04" << QByteArray("MR0 050001420000020112 ;") << QList<bool> {}
         << QList<QByteArray> {"SQ000;", "AI3;"}
         << QStringList {"lblVFO=Mem 05", "lblFreq=14,200.000", "LblMode=USB", "LblTone=TONE"};
+    QTest::newRow("programmed channel without a tone number")
+        << "04" << QByteArray("MR0 0500014200000200   ;") << QList<bool> {}
+        << QList<QByteArray> {"SQ000;", "AI3;"} << QStringList {"lblVFO=Mem 05", "LblTone= "};
     QTest::newRow("transmit side elsewhere")
         << "04" << QByteArray("MR0 050001420000020000 ;MR1 050001425000020000 ;") << QList<bool> {}
         << QList<QByteArray> {"SQ000;", "AI3;", "SQ000;"}
