@@ -303,10 +303,10 @@ void ReplyInterpreter::showRitXit(qint64 freqHz, qint64 offsetHz)
 void ReplyInterpreter::showSplit(const QString &transmitKhz)
 {
     // Until the transmitting VFO's frequency has been reported there is none to show.
-    display().setLabel(Label::lblSubFrequency,
-                       transmitKhz.isEmpty() ? QStringLiteral("SPLIT")
-                                             : QStringLiteral("SPLIT  ")
-                               + Cat::formatFreqHz(Cat::khzToHz(transmitKhz)));
+    QString text = QStringLiteral("SPLIT");
+    if (!transmitKhz.isEmpty())
+        text += QStringLiteral("  ") + Cat::formatFreqHz(Cat::khzToHz(transmitKhz));
+    display().setLabel(Label::lblSubFrequency, text);
 }
 
 void ReplyInterpreter::showMode()
