@@ -64,8 +64,8 @@ struct Station
     }
 
     SimPtyServer server;
+    RecordingDisplay display; // outlives the radio that shows on it
     Radio radio;
-    RecordingDisplay display;
 };
 
 QString onOff(bool on)
