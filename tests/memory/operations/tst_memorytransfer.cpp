@@ -256,8 +256,10 @@ void TestMemoryTransfer::downloadCells_data()
         << cells("7,050", " ", "LSB", " ");
     QTest::newRow("mode 8") << SimMemoryChannel {{7'050'000, '8', '0', 0}, {}} << old
                             << cells("7,050", " ", " ", " ");
-    QTest::newRow("unknown mode keeps cell")
-        << SimMemoryChannel {{7'050'000, 'x', '0', 0}, {}} << old << cells("7,050", " ", "AM", " ");
+    // A letter where the mode digit stands does not fit the memory reply's layout: the link
+    // drops such a reply as line noise before the download sees it.
+    QTest::newRow("FSK-R") << SimMemoryChannel {{7'040'000, '9', '0', 0}, {}} << old
+                           << cells("7,040", " ", "FSK-R", " ");
 }
 
 void TestMemoryTransfer::downloadCells()
