@@ -239,4 +239,11 @@ QByteArray query(const char *code)
     return QByteArray(code) + ';';
 }
 
+QString splitText(QStringView transmitKhz)
+{
+    if (transmitKhz.isEmpty())
+        return QStringLiteral("SPLIT");
+    return QStringLiteral("SPLIT  ") + formatFreqHz(khzToHz(transmitKhz));
+}
+
 } // namespace Cat

@@ -48,6 +48,9 @@ QString formatLevel(qint64 value);
 QString formatIfShift(qint64 value);
 // "###,###": grouped thousands, no decimals, rounded (memory and logbook cells).
 QString formatKhzCell(double khz);
+// The split label: "SPLIT  " + the transmitting VFO's frequency, or "SPLIT" alone while that
+// frequency has not been reported (empty text).
+QString splitText(QStringView transmitKhz);
 
 // --- Command builders ------------------------------------------------------------------------
 

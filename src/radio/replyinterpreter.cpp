@@ -302,11 +302,7 @@ void ReplyInterpreter::showRitXit(qint64 freqHz, qint64 offsetHz)
 
 void ReplyInterpreter::showSplit(const QString &transmitKhz)
 {
-    // Until the transmitting VFO's frequency has been reported there is none to show.
-    QString text = QStringLiteral("SPLIT");
-    if (!transmitKhz.isEmpty())
-        text += QStringLiteral("  ") + Cat::formatFreqHz(Cat::khzToHz(transmitKhz));
-    display().setLabel(Label::lblSubFrequency, text);
+    display().setLabel(Label::lblSubFrequency, Cat::splitText(transmitKhz));
 }
 
 void ReplyInterpreter::showMode()

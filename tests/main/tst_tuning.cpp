@@ -93,6 +93,7 @@ private Q_SLOTS:
     void vfoSelection();
     void split_data();
     void split();
+    void splitBeforeTheOtherVfoIsKnown();
     void ritXit_data();
     void ritXit();
     void modes_data();
@@ -517,6 +518,15 @@ void TestTuning::split()
         b.tuning.cndTFSet_Click();
     QCOMPARE(b.sent, expected);
     QCOMPARE(b.display.labels.value(RadioView::Label::lblSubFrequency), subFrequency);
+}
+
+void TestTuning::splitBeforeTheOtherVfoIsKnown()
+{
+    // No " .000" for a frequency the radio has not reported yet.
+    Bench b(QStringLiteral("0"), QStringLiteral("14200"));
+    b.radio.state().VFOAFreq = QStringLiteral("14200");
+    b.tuning.cmdSplitOn_Click();
+    QCOMPARE(b.display.labels.value(RadioView::Label::lblSubFrequency), QStringLiteral("SPLIT"));
 }
 
 void TestTuning::ritXit_data()

@@ -231,8 +231,7 @@ void TuningControls::cmdSplitOn_Click()
     // Receive on the VFO in use, transmit on the other one.
     const RadioState &state = m_radio.state();
     const QString &other = *vfo == 'A' ? state.VFOBFreq : state.VFOAFreq;
-    m_radio.display().setLabel(RadioView::Label::lblSubFrequency,
-                               QStringLiteral("SPLIT  ") + Cat::formatFreqHz(Cat::khzToHz(other)));
+    m_radio.display().setLabel(RadioView::Label::lblSubFrequency, Cat::splitText(other));
     m_radio.send(*vfo == 'A' ? QByteArrayLiteral("FT1;") : QByteArrayLiteral("FT0;"));
     m_radio.send(Cat::query("IF"));
 }
