@@ -1,6 +1,6 @@
 # vantelo_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <s>])
 # Builds a Qt Test executable and registers it with ctest, offscreen and with its
-# own XDG_CONFIG_HOME so that no test touches the user's settings.
+# own XDG_CONFIG_HOME and XDG_DATA_HOME so that no test touches the user's settings or tables.
 function(vantelo_add_test name)
     cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     qt_add_executable(${name} ${T_SOURCES})
@@ -12,7 +12,7 @@ function(vantelo_add_test name)
         set(T_TIMEOUT 120)
     endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/${name}-config;VANTELO_TEST_OUTPUT=${PROJECT_BINARY_DIR}/test-output")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/${name}-config;XDG_DATA_HOME=${CMAKE_CURRENT_BINARY_DIR}/${name}-data;VANTELO_TEST_OUTPUT=${PROJECT_BINARY_DIR}/test-output")
 endfunction()
 
 # vantelo_add_library(<name> <sources...>): a static library of the given sources, or an empty

@@ -1,0 +1,149 @@
+#include "db/tablespec.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+QString errorOf(const QSqlQuery &query)
+{
+    const QSqlError error = query.lastError();
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+QString create(QSqlDatabase &db, const TableSpec &table)
+{
+    QStringList columns;
+    for (const QString &name : table.columns)
+        columns << Tables::quoted(name) + QStringLiteral(" TEXT");
+    columns << Tables::quoted(QLatin1String(KeyColumn)) + QStringLiteral(" INTEGER PRIMARY KEY");
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("CREATE TABLE %1 (%2)")
+                        .arg(Tables::quoted(table.tableName), columns.join(QStringLiteral(", ")))))
+        return errorOf(query);
+    return QString();
+}
+
+QString insert(QSqlDatabase &db, const TableSpec &table, const QList<QStringList> &rows)
+{
+    QStringList names;
+    QStringList marks;
+    for (const QString &name : table.columns) {
+        names << Tables::quoted(name);
+        marks << QStringLiteral("?");
+    }
+    QSqlQuery query(db);
+    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(Tables::quoted(table.tableName), names.join(QLatin1Char(',')),
+                                marks.join(QLatin1Char(',')))))
+        return errorOf(query);
+    for (const QStringList &row : rows) {
+        for (int i = 0; i < table.columns.size(); ++i)
+            query.bindValue(i, row.value(i, QStringLiteral(" ")));
+        if (!query.exec())
+            return errorOf(query);
+    }
+    return QString();
+}
+
+TableSpec spec(const char *file, const char *table, QStringList columns, QList<SchemaStep> steps)
+{
+    return TableSpec {QLatin1String(file), QLatin1String(table), std::move(columns),
+                      std::move(steps)};
+}
+
+} // namespace
+
+namespace Tables {
+
+const TableSpec &memory()
+{
+    static const TableSpec table
+        = spec("memory.sqlite", "Memory",
+               {"Mem", "FreqMain", "FreqSplit", "Mode", "Tone", "Description", "Scan"},
+               {SchemaSteps::createTableWithRows(SchemaSteps::memoryChannelRows())});
+    return table;
+}
+
+const TableSpec &band()
+{
+    static const TableSpec table = spec("Band.sqlite", "Band", {"Frequency", "Mode", "Description"},
+                                        {SchemaSteps::createTable()});
+    return table;
+}
+
+const TableSpec &scan()
+{
+    static const TableSpec table = spec(
+        "Scan.sqlite", "Scan", {"FreqStart", "FreqEnd", "Mode", "Step", "Pause", "Description"},
+        {SchemaSteps::createTable()});
+    return table;
+}
+
+const TableSpec &logging()
+{
+    static const TableSpec table
+        = spec("Logging.sqlite", "Logging",
+               {"DateLocal", "DateGMT", "Frequency", "Mode", "CallSign", "Description"},
+               {SchemaSteps::createTable()});
+    return table;
+}
+
+const TableSpec &menu()
+{
+    static const TableSpec table
+        = spec("Menu.sqlite", "Menu", {"Menu", "Value", "Options", "Description"},
+               {SchemaSteps::createTable()});
+    return table;
+}
+
+QString quoted(const QString &name)
+{
+    QString text = name;
+    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace Tables
+
+namespace SchemaSteps {
+
+SchemaStep createTable()
+{
+    return [](QSqlDatabase &db, const TableSpec &table) { return create(db, table); };
+}
+
+SchemaStep createTableWithRows(QList<QStringList> rows)
+{
+    return [rows = std::move(rows)](QSqlDatabase &db, const TableSpec &table) {
+        const QString error = create(db, table);
+        return error.isEmpty() ? insert(db, table, rows) : error;
+    };
+}
+
+SchemaStep seedRows(QList<QStringList> rows)
+{
+    return [rows = std::move(rows)](QSqlDatabase &db, const TableSpec &table) {
+        QSqlQuery query(db);
+        if (!query.exec(
+                QStringLiteral("SELECT count(*) FROM %1").arg(Tables::quoted(table.tableName)))
+            || !query.next())
+            return errorOf(query);
+        if (query.value(0).toLongLong() > 0)
+            return QString();
+        return insert(db, table, rows);
+    };
+}
+
+QList<QStringList> memoryChannelRows()
+{
+    QList<QStringList> rows;
+    for (int channel = 0; channel < 100; ++channel) {
+        rows << QStringList {QStringLiteral("%1").arg(channel, 2, 10, QLatin1Char('0'))};
+    }
+    return rows;
+}
+
+} // namespace SchemaSteps
