@@ -49,8 +49,12 @@ QString TableModel::orderByClause() const
 
 void TableModel::fetchUpTo(int row)
 {
-    while ((row < 0 || row >= rowCount()) && canFetchMore())
+    while ((row < 0 || row >= rowCount()) && canFetchMore()) {
+        const int before = rowCount();
         fetchMore();
+        if (rowCount() == before)
+            break; // nothing more to read (or reading failed)
+    }
 }
 
 int TableModel::allRowCount()

@@ -1,0 +1,44 @@
+#include "tablewindow/datagrid.h"
+
+#include <QFocusEvent>
+#include <QHeaderView>
+
+DataGrid::DataGrid(QWidget *parent)
+    : QTableView(parent)
+{
+    setObjectName(QStringLiteral("grdDataGrid"));
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(false);
+    setSortingEnabled(false);
+    horizontalHeader()->setSortIndicatorShown(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+}
+
+void DataGrid::focusInEvent(QFocusEvent *event)
+{
+    const bool hadCurrent = currentIndex().isValid();
+    QTableView::focusInEvent(event);
+    if (!hadCurrent && event->reason() == Qt::ActiveWindowFocusReason && currentIndex().isValid())
+        selectionModel()->clearCurrentIndex();
+}
+
+void DataGrid::commitOpenEditor()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    // A cell editor is a direct child of the viewport; only one is open at a time.
+    const auto editors = viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *editor : editors) {
+        if (editor->isVisible()) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
+}
