@@ -4,6 +4,7 @@
 #include "displaypanel.h"
 #include "helpwindow.h"
 #include "laterwindow.h"
+#include "memory/frmmemory.h"
 #include "operations/clocktext.h"
 #include "panels/frmfilter.h"
 #include "panels/frmfunctions.h"
@@ -191,7 +192,7 @@ void frmTerminal::wireUp()
     };
     later("mnuBand", &m_band, QStringLiteral("Band"));
     later("mnuFreqScan", &m_freqScan, QStringLiteral("Frequency Scan"));
-    later("mnuMemory", &m_memory, QStringLiteral("Memory"));
+    on("mnuMemory", &frmTerminal::mnuMemory_Click);
     later("mnuLogging", &m_logging, QStringLiteral("Logging"));
     on("mnuSetup", &frmTerminal::mnuSetup_Click);
     on("mnuTestScreen", &frmTerminal::mnuTestScreen_Click);
@@ -391,6 +392,23 @@ void frmTerminal::mnuAbout_Click()
     showWindow(m_about, [this] { return new frmAbout(this); });
 }
 
+void frmTerminal::mnuMemory_Click()
+{
+    showWindow(m_memory, [this] { return createMemoryWindow(); });
+}
+
+frmMemory *frmTerminal::createMemoryWindow()
+{
+    auto *window = new frmMemory(this);
+    window->setFrequencyText(m_frequencyCaption);
+    return window;
+}
+
+frmMemory *frmTerminal::memoryWindow() const
+{
+    return qobject_cast<frmMemory *>(m_memory.data());
+}
+
 void frmTerminal::mnuFileExit_Click()
 {
     close();
@@ -427,7 +445,7 @@ void frmTerminal::openWindow(FrontPanel::Window window)
         showLaterWindow(m_freqScan, QStringLiteral("Frequency Scan"));
         break;
     case FrontPanel::Window::Memory:
-        showLaterWindow(m_memory, QStringLiteral("Memory"));
+        mnuMemory_Click();
         break;
     }
 }
@@ -485,6 +503,8 @@ void frmTerminal::setSMeter(int value)
 void frmTerminal::setFrequencyCaptions(const QString &frequencyText)
 {
     m_frequencyCaption = frequencyText;
+    if (frmMemory *memory = memoryWindow())
+        memory->setFrequencyText(frequencyText);
 }
 
 frmMessage &frmTerminal::progress()

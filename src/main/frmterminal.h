@@ -16,6 +16,7 @@
 #include <functional>
 
 class DisplayPanel;
+class frmMemory;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -53,6 +54,7 @@ public:
     void mnuSetup_Click();
     void mnuTestScreen_Click();
     void mnuAbout_Click();
+    void mnuMemory_Click();
     void cmdSend_Click();
     void openWindow(FrontPanel::Window window);
 
@@ -72,6 +74,8 @@ public:
     frmFunctions *functionsPanel() const { return m_functions; }
     frmFilter *filterPanel() const { return m_filter; }
     frmMessage *progressWindow() const { return m_message; }
+    // The memory window while it is open.
+    frmMemory *memoryWindow() const;
 
     // RadioDisplay
     void setLabel(RadioView::Label label, const QString &text) override;
@@ -104,6 +108,7 @@ private:
     // Creates the window on first use (again after it closed itself) and brings it forward.
     void showWindow(QPointer<QWidget> &slot, const std::function<QWidget *()> &create);
     frmMessage &progress();
+    frmMemory *createMemoryWindow();
 
     Radio &m_radio;
     TerminalOptions m_options;

@@ -1,5 +1,6 @@
 // The program: the splash window, then the main window; --simulate runs a simulated radio
 // inside the program on a pseudo-terminal instead of the stored port.
+#include "db/datafolder.h"
 #include "frmterminal.h"
 #include "radio/radio.h"
 #include "settings/frmsplash.h"
@@ -27,9 +28,17 @@ int main(int argc, char *argv[])
         QStringLiteral("Work a simulated radio inside the program instead of the stored port."));
     const QCommandLineOption noSplash(QStringLiteral("no-splash"),
                                       QStringLiteral("Start without the splash window."));
+    const QCommandLineOption dataDir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Keep the tables (memory channels, band list, scan ranges, logbook, "
+                       "radio menu) in <dir> instead of the per-user data folder."),
+        QStringLiteral("dir"));
     parser.addOption(simulate);
     parser.addOption(noSplash);
+    parser.addOption(dataDir);
     parser.process(app);
+    if (parser.isSet(dataDir))
+        DataFolder::setPath(parser.value(dataDir));
 
     std::unique_ptr<SimPtyServer> simulator;
     TerminalOptions options;

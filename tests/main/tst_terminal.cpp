@@ -396,24 +396,32 @@ void tst_terminal::frontPanelButtonsOpenWindows_data()
 {
     QTest::addColumn<int>("window");
     QTest::addColumn<QString>("title");
-    QTest::newRow("band") << int(FrontPanel::Window::Band) << "Band";
-    QTest::newRow("scan") << int(FrontPanel::Window::FreqScan) << "Frequency Scan";
-    QTest::newRow("memory") << int(FrontPanel::Window::Memory) << "Memory";
+    QTest::addColumn<QString>("objectName"); // empty for a window of a later version
+    QTest::newRow("band") << int(FrontPanel::Window::Band) << "Band"
+                          << "";
+    QTest::newRow("scan") << int(FrontPanel::Window::FreqScan) << "Frequency Scan"
+                          << "";
+    QTest::newRow("memory") << int(FrontPanel::Window::Memory) << "Memory"
+                            << "frmMemory";
 }
 
 void tst_terminal::frontPanelButtonsOpenWindows()
 {
     QFETCH(int, window);
     QFETCH(QString, title);
+    QFETCH(QString, objectName);
     m_window->openWindow(FrontPanel::Window(window));
     m_window->openWindow(FrontPanel::Window(window)); // a second click raises the same window
     int shown = 0;
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w->isVisible() && w->windowTitle() == title) {
             ++shown;
-            QVERIFY(w->findChild<QLabel *>(QStringLiteral("lblLater"))
-                        ->text()
-                        .contains(QStringLiteral("later version")));
+            if (objectName.isEmpty())
+                QVERIFY(w->findChild<QLabel *>(QStringLiteral("lblLater"))
+                            ->text()
+                            .contains(QStringLiteral("later version")));
+            else
+                QCOMPARE(w->objectName(), objectName);
         }
     }
     QCOMPARE(shown, 1);
