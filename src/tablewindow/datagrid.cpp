@@ -1,5 +1,9 @@
 #include "tablewindow/datagrid.h"
 
+#include "db/tablemodel.h"
+#include "tablewindow/picklistdelegate.h"
+#include "tablewindow/tablewindowfacts.h"
+
 #include <QFocusEvent>
 #include <QHeaderView>
 
@@ -19,6 +23,27 @@ DataGrid::DataGrid(QWidget *parent)
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+}
+
+void DataGrid::showTable(TableModel &model, const QStringList &columns,
+                         const TableWindowFacts &facts)
+{
+    for (const PickerColumn &picker : facts.pickers) {
+        const int column = model.fieldIndex(picker.column);
+        if (column >= 0)
+            setItemDelegateForColumn(
+                column,
+                new PickListDelegate(picker.objectName,
+                                     facts.captions.value(picker.column, picker.column),
+                                     picker.entries, this));
+    }
+    for (const QString &field : columns) {
+        const int column = model.fieldIndex(field);
+        const QString caption = facts.captions.value(field, field);
+        model.setHeaderData(column, Qt::Horizontal, caption);
+        setColumnWidth(column, qMax(90, fontMetrics().horizontalAdvance(caption) + 30));
+    }
+    hideColumn(model.keyColumn());
 }
 
 void DataGrid::focusInEvent(QFocusEvent *event)

@@ -5,11 +5,18 @@
 
 #include <QTableView>
 
+class TableModel;
+struct TableWindowFacts;
+
 class DataGrid : public QTableView
 {
     Q_OBJECT
 public:
     explicit DataGrid(QWidget *parent = nullptr);
+
+    // Shows the model's columns under the window's captions, with its pick lists; the key
+    // column stays hidden.
+    void showTable(TableModel &model, const QStringList &columns, const TableWindowFacts &facts);
 
     // Writes the open cell editor's text into the model and closes the editor.
     void commitOpenEditor();

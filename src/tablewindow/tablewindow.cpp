@@ -5,7 +5,6 @@
 #include "settings/windowplacement.h"
 #include "tablewindow/datagrid.h"
 #include "tablewindow/navigationbar.h"
-#include "tablewindow/picklistdelegate.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -126,23 +125,7 @@ void TableWindow::Form_Load()
         reportDataError(Database::errorText(m_model->lastError()));
         return;
     }
-    for (const PickerColumn &picker : std::as_const(m_facts.pickers)) {
-        const int column = m_model->fieldIndex(picker.column);
-        if (column >= 0)
-            m_grid->setItemDelegateForColumn(
-                column,
-                new PickListDelegate(picker.objectName,
-                                     m_facts.captions.value(picker.column, picker.column),
-                                     picker.entries, m_grid));
-    }
-    for (const QString &field : m_database.table().columns) {
-        const int column = m_model->fieldIndex(field);
-        const QString caption = m_facts.captions.value(field, field);
-        m_model->setHeaderData(column, Qt::Horizontal, caption);
-        m_grid->setColumnWidth(column,
-                               qMax(90, m_grid->fontMetrics().horizontalAdvance(caption) + 30));
-    }
-    m_grid->hideColumn(m_model->keyColumn());
+    m_grid->showTable(*m_model, m_database.table().columns, m_facts);
     if (select()) {
         positionAfterActivation();
         m_freshlyLoaded = true;
