@@ -100,6 +100,21 @@ void frmMemory::setScanCaption(const QString &caption)
                                        : caption + QStringLiteral(", scan the memory range"));
 }
 
+void frmMemory::hideForTransfer()
+{
+    if (isLoaded())
+        save();
+    hide();
+}
+
+void frmMemory::showAfterTransfer()
+{
+    show();
+    raise();
+    activateWindow();
+    Form_Activate();
+}
+
 int frmMemory::channelCount()
 {
     return model()->allRowCount();

@@ -37,6 +37,11 @@ public:
     // "Start" or "Stop" on cmdActivate.
     void setScanCaption(const QString &caption);
 
+    // The transfers hide the window while they run: the row being edited is saved first.
+    // Showing it again brings it forward and runs the activation (plain order, no row current).
+    void hideForTransfer();
+    void showAfterTransfer();
+
     QPushButton *cmdMemtoRad = nullptr;
     QPushButton *CmdRadtoMem = nullptr;
     QPushButton *cmdVFOtoMem = nullptr;

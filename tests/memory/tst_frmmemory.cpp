@@ -66,6 +66,7 @@ private Q_SLOTS:
     void pickListsWriteOnlyTheirEntries();
     void otherColumnsAreTypedIn();
     void channelsWrittenAllOrNothing();
+    void hiddenForATransfer();
     void buttonsReportPresses();
     void namesForScreenReaders();
 
@@ -313,6 +314,29 @@ void tst_frmMemory::channelsWrittenAllOrNothing()
     QCOMPARE(stored(98, 5), QStringLiteral("net"));
     QCOMPARE(m_window->row(98), channel);
     QVERIFY(!m_window->model()->isDirty());
+}
+
+void tst_frmMemory::hiddenForATransfer()
+{
+    open();
+    DataGrid *grid = m_window->grid();
+    grid->setFocus();
+    grid->setCurrentIndex(m_window->model()->index(5, 5));
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto *editor = grid->viewport()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("repeater"));
+    m_window->grdDataGrid_HeadClick(1); // sorted, and the edit saved first
+
+    m_window->hideForTransfer();
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(stored(5, 5), QStringLiteral("repeater"));
+    m_window->showAfterTransfer();
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->currentRow(), -1);
+    QCOMPARE(m_window->row(5).description, QStringLiteral("repeater"));
+    QCOMPARE(m_window->row(0).mem, QStringLiteral("00"));
 }
 
 void tst_frmMemory::buttonsReportPresses()
