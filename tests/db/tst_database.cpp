@@ -3,7 +3,6 @@
 // write all or nothing.
 #include "db/database.h"
 #include "db/datafolder.h"
-#include "db/tablemodel.h"
 #include "db/transaction.h"
 #include "tablewindow/storedtable.h"
 
@@ -76,7 +75,6 @@ private Q_SLOTS:
     void refusedFileLeftUntouched_data();
     void refusedFileLeftUntouched();
     void transactionWritesAllOrNothing();
-    void failedSaveWritesNothing();
 };
 
 void tst_Database::dataFolderIsTheXdgDataFolder()
@@ -326,39 +324,6 @@ void tst_Database::transactionWritesAllOrNothing()
     }
     QCOMPARE(StoredTable(db.filePath()).rows(Tables::band()),
              (QList<QStringList> {{QStringLiteral("14200"), QString(), QString()}}));
-}
-
-void tst_Database::failedSaveWritesNothing()
-{
-    QTemporaryDir dir;
-    Database db(Tables::memory(), dir.path());
-    QVERIFY(db.open());
-    StoredTable stored(db.filePath());
-    QCOMPARE(stored.exec({QStringLiteral(
-                 "CREATE TRIGGER refuse BEFORE UPDATE ON Memory WHEN NEW.Description = 'refuse' "
-                 "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")}),
-             QString());
-
-    TableModel model(db);
-    QVERIFY(model.attach());
-    QVERIFY(model.select());
-    const int description = model.fieldIndex(QStringLiteral("Description"));
-    QVERIFY(model.setData(model.index(1, description), QStringLiteral("kept?")));
-    QVERIFY(model.setData(model.index(2, description), QStringLiteral("refuse")));
-    QString error;
-    QVERIFY(!model.save(&error));
-    QVERIFY2(error.contains(QLatin1String("refused by the test")), qPrintable(error));
-    QVERIFY(!model.isDirty());
-    QCOMPARE(model.index(1, description).data().toString(), QStringLiteral(" "));
-    const QList<QStringList> rows = stored.rows(Tables::memory());
-    QCOMPARE(rows.size(), 100);
-    QCOMPARE(rows.at(1).at(5), QStringLiteral(" "));
-    QCOMPARE(rows.at(2).at(5), QStringLiteral(" "));
-
-    // The next save works again.
-    QVERIFY(model.setData(model.index(1, description), QStringLiteral("kept")));
-    QVERIFY(model.save(&error));
-    QCOMPARE(stored.rows(Tables::memory()).at(1).at(5), QStringLiteral("kept"));
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

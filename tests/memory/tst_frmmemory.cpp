@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,7 +66,6 @@ private Q_SLOTS:
     void otherColumnsAreTypedIn();
     void channelsWrittenAllOrNothing();
     void hiddenForATransfer();
-    void buttonsReportPresses();
     void namesForScreenReaders();
 
 private:
@@ -337,27 +335,6 @@ void tst_frmMemory::hiddenForATransfer()
     QCOMPARE(m_window->currentRow(), -1);
     QCOMPARE(m_window->row(5).description, QStringLiteral("repeater"));
     QCOMPARE(m_window->row(0).mem, QStringLiteral("00"));
-}
-
-void tst_frmMemory::buttonsReportPresses()
-{
-    open();
-    const QList<std::pair<QPushButton *, void (frmMemory::*)()>> buttons {
-        {m_window->cmdMemtoRad, &frmMemory::pcToRadioRequested},
-        {m_window->CmdRadtoMem, &frmMemory::radioToPcRequested},
-        {m_window->cmdVFOtoMem, &frmMemory::vfoToMemRequested},
-        {m_window->CmdMemtoVFO, &frmMemory::memToVfoRequested},
-        {m_window->cmdActivate, &frmMemory::startStopRequested},
-    };
-    for (const auto &[button, signal] : buttons) {
-        QSignalSpy spy(m_window.data(), signal);
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(spy.size(), 1);
-    }
-    QSignalSpy closing(m_window.data(), &TableWindow::closing);
-    m_window->cmdClose->click();
-    QCOMPARE(closing.size(), 1);
-    QTRY_VERIFY(m_window.isNull());
 }
 
 void tst_frmMemory::namesForScreenReaders()
