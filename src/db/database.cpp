@@ -20,7 +20,7 @@ const QString LeftAsItIs = QStringLiteral("; the file has been left as it is.");
 
 } // namespace
 
-Database::Database(const TableSpec &table, const QString &folder)
+Database::Database(const TableSchema &table, const QString &folder)
     : m_table(table)
     , m_folder(folder)
 {

@@ -3,7 +3,7 @@
 // steps the file has not had yet, each in its own transaction.
 #pragma once
 
-#include "db/tablespec.h"
+#include "db/tableschema.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -14,7 +14,7 @@ class Database
 {
 public:
     // The table's file in folder (the data folder when empty). Nothing is opened yet.
-    explicit Database(const TableSpec &table, const QString &folder = QString());
+    explicit Database(const TableSchema &table, const QString &folder = QString());
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
@@ -28,7 +28,7 @@ public:
     QString errorText() const { return m_error; }
 
     QString filePath() const { return m_path; }
-    const TableSpec &table() const { return m_table; }
+    const TableSchema &table() const { return m_table; }
     QSqlDatabase connection() const;
     // The number of schema steps that have run on the file (PRAGMA user_version); -1 when it
     // cannot be read.
@@ -45,7 +45,7 @@ private:
     bool runSteps(int version);
     bool pragma(const QString &statement, QString *answer = nullptr);
 
-    TableSpec m_table;
+    TableSchema m_table;
     QString m_folder;
     QString m_path;
     QString m_connectionName;

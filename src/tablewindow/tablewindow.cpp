@@ -29,7 +29,7 @@ QString plainCaption(QString caption)
 }
 } // namespace
 
-TableWindow::TableWindow(const TableSpec &table, TableWindowFacts facts, QWidget *parent,
+TableWindow::TableWindow(const TableSchema &table, TableWindowFacts facts, QWidget *parent,
                          const QString &folder)
     : QWidget(parent, Qt::Window)
     , m_facts(std::move(facts))

@@ -27,7 +27,7 @@ class TableWindow : public QWidget
     Q_OBJECT
 public:
     // folder: where the table's file lives (the data folder when empty).
-    TableWindow(const TableSpec &table, TableWindowFacts facts, QWidget *parent = nullptr,
+    TableWindow(const TableSchema &table, TableWindowFacts facts, QWidget *parent = nullptr,
                 const QString &folder = QString());
     ~TableWindow() override;
 

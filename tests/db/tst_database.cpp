@@ -14,10 +14,10 @@
 
 namespace {
 
-const TableSpec *tableNamed(const QString &name)
+const TableSchema *tableNamed(const QString &name)
 {
-    for (const TableSpec *table : {&Tables::memory(), &Tables::band(), &Tables::scan(),
-                                   &Tables::logging(), &Tables::menu()}) {
+    for (const TableSchema *table : {&Tables::memory(), &Tables::band(), &Tables::scan(),
+                                     &Tables::logging(), &Tables::menu()}) {
         if (table->tableName == name)
             return table;
     }
@@ -26,16 +26,16 @@ const TableSpec *tableNamed(const QString &name)
 
 // A table with three steps, the last of which changes rows the second one added: replaying
 // from any step gives the same rows only if every step runs exactly once.
-TableSpec threeSteps()
+TableSchema threeSteps()
 {
-    TableSpec table {QStringLiteral("Steps.sqlite"),
-                     QStringLiteral("Steps"),
-                     {QStringLiteral("Name"), QStringLiteral("Value")},
-                     {}};
+    TableSchema table {QStringLiteral("Steps.sqlite"),
+                       QStringLiteral("Steps"),
+                       {QStringLiteral("Name"), QStringLiteral("Value")},
+                       {}};
     table.steps << SchemaSteps::createTable()
                 << SchemaSteps::seedRows(
                        {{QStringLiteral("a"), QStringLiteral("1")}, {QStringLiteral("b")}})
-                << [](QSqlDatabase &db, const TableSpec &) {
+                << [](QSqlDatabase &db, const TableSchema &) {
                        QSqlQuery query(db);
                        return query.exec(QStringLiteral("UPDATE Steps SET Value = Value || 'x'"))
                            ? QString()
@@ -59,7 +59,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-Q_DECLARE_METATYPE(TableSpec)
+Q_DECLARE_METATYPE(TableSchema)
 
 class tst_Database : public QObject
 {
@@ -134,14 +134,14 @@ void tst_Database::newFolderGetsEveryTable()
     QFETCH(QString, file);
     QFETCH(QStringList, columns);
     QFETCH(int, rows);
-    const TableSpec *spec = tableNamed(table);
-    QVERIFY(spec);
+    const TableSchema *schema = tableNamed(table);
+    QVERIFY(schema);
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("not/yet/there"));
-    Database db(*spec, folder);
+    Database db(*schema, folder);
     QVERIFY2(db.open(), qPrintable(db.errorText()));
     QCOMPARE(db.filePath(), QDir(folder).filePath(file));
-    QCOMPARE(db.schemaVersion(), spec->steps.size());
+    QCOMPARE(db.schemaVersion(), schema->steps.size());
 
     StoredTable stored(db.filePath());
     QSqlQuery info(db.connection());
@@ -154,7 +154,7 @@ void tst_Database::newFolderGetsEveryTable()
     }
     QCOMPARE(found, columns + QStringList {QLatin1String(KeyColumn)});
 
-    const QList<QStringList> content = stored.rows(*spec);
+    const QList<QStringList> content = stored.rows(*schema);
     QCOMPARE(content.size(), rows);
     for (int i = 0; i < content.size(); ++i) {
         QStringList expected(columns.size(), QStringLiteral(" "));
@@ -165,11 +165,11 @@ void tst_Database::newFolderGetsEveryTable()
 
 void tst_Database::replayFromEveryEarlierStep_data()
 {
-    QTest::addColumn<TableSpec>("table");
+    QTest::addColumn<TableSchema>("table");
     QTest::addColumn<int>("leftAt");
-    const QList<TableSpec> tables {threeSteps(),   Tables::memory(),  Tables::band(),
-                                   Tables::scan(), Tables::logging(), Tables::menu()};
-    for (const TableSpec &table : tables) {
+    const QList<TableSchema> tables {threeSteps(),   Tables::memory(),  Tables::band(),
+                                     Tables::scan(), Tables::logging(), Tables::menu()};
+    for (const TableSchema &table : tables) {
         for (int step = 0; step < table.steps.size(); ++step)
             QTest::addRow("%s at step %d", qPrintable(table.tableName), step) << table << step;
     }
@@ -177,7 +177,7 @@ void tst_Database::replayFromEveryEarlierStep_data()
 
 void tst_Database::replayFromEveryEarlierStep()
 {
-    QFETCH(TableSpec, table);
+    QFETCH(TableSchema, table);
     QFETCH(int, leftAt);
     QTemporaryDir fresh;
     QList<QStringList> expected;
@@ -188,7 +188,7 @@ void tst_Database::replayFromEveryEarlierStep()
     }
     QTemporaryDir old;
     {
-        TableSpec earlier = table;
+        TableSchema earlier = table;
         earlier.steps = table.steps.mid(0, leftAt);
         Database db(earlier, old.path());
         QVERIFY2(db.open(), qPrintable(db.errorText()));
@@ -207,8 +207,8 @@ void tst_Database::replayFromEveryEarlierStep()
 void tst_Database::seedRowsNeverJoinTheOperatorsRows()
 {
     QTemporaryDir dir;
-    TableSpec table = threeSteps();
-    TableSpec first = table;
+    TableSchema table = threeSteps();
+    TableSchema first = table;
     first.steps = table.steps.mid(0, 1);
     {
         Database db(first, dir.path());

@@ -2,7 +2,7 @@
 // would see it: what a test finds here is on disk.
 #pragma once
 
-#include "db/tablespec.h"
+#include "db/tableschema.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -40,7 +40,7 @@ public:
     }
 
     // The rows of the table's own columns in the plain order.
-    QList<QStringList> rows(const TableSpec &table)
+    QList<QStringList> rows(const TableSchema &table)
     {
         QStringList names;
         for (const QString &column : table.columns)

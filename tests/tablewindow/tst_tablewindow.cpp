@@ -50,9 +50,9 @@ private Q_SLOTS:
 private:
     // A window on the given table in the test's folder, shown and active, its data errors
     // collected.
-    TableWindow *open(const TableSpec &table, const TableWindowFacts &facts);
+    TableWindow *open(const TableSchema &table, const TableWindowFacts &facts);
     QLineEdit *typeInto(int row, const QString &column, const QString &text);
-    QString storedPath(const TableSpec &table) const { return m_dir->filePath(table.fileName); }
+    QString storedPath(const TableSchema &table) const { return m_dir->filePath(table.fileName); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QPointer<TableWindow> m_window;
@@ -71,7 +71,7 @@ void tst_TableWindow::cleanup()
     m_dir.reset();
 }
 
-TableWindow *tst_TableWindow::open(const TableSpec &table, const TableWindowFacts &facts)
+TableWindow *tst_TableWindow::open(const TableSchema &table, const TableWindowFacts &facts)
 {
     m_window = new TableWindow(table, facts, nullptr, m_dir->path());
     m_window->setDataErrorReporter([this](QWidget *, const QString &text) { m_errors << text; });

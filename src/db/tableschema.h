@@ -9,13 +9,13 @@
 #include <functional>
 
 class QSqlDatabase;
-struct TableSpec;
+struct TableSchema;
 
 // One numbered change of a table's file. It runs inside its own transaction and returns an
 // empty text on success, otherwise the error's text.
-using SchemaStep = std::function<QString(QSqlDatabase &db, const TableSpec &table)>;
+using SchemaStep = std::function<QString(QSqlDatabase &db, const TableSchema &table)>;
 
-struct TableSpec
+struct TableSchema
 {
     QString fileName; // in the data folder, "memory.sqlite"
     QString tableName; // "Memory"
@@ -30,11 +30,11 @@ inline constexpr const char *KeyColumn = "Id";
 
 namespace Tables {
 
-const TableSpec &memory(); // memory.sqlite, 100 channels
-const TableSpec &band(); // Band.sqlite
-const TableSpec &scan(); // Scan.sqlite
-const TableSpec &logging(); // Logging.sqlite
-const TableSpec &menu(); // Menu.sqlite
+const TableSchema &memory(); // memory.sqlite, 100 channels
+const TableSchema &band(); // Band.sqlite
+const TableSchema &scan(); // Scan.sqlite
+const TableSchema &logging(); // Logging.sqlite
+const TableSchema &menu(); // Menu.sqlite
 
 // An SQL identifier in double quotes.
 QString quoted(const QString &name);

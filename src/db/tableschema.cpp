@@ -1,4 +1,4 @@
-#include "db/tablespec.h"
+#include "db/tableschema.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -13,7 +13,7 @@ QString errorOf(const QSqlQuery &query)
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
-QString create(QSqlDatabase &db, const TableSpec &table)
+QString create(QSqlDatabase &db, const TableSchema &table)
 {
     QStringList columns;
     for (const QString &name : table.columns)
@@ -26,7 +26,7 @@ QString create(QSqlDatabase &db, const TableSpec &table)
     return QString();
 }
 
-QString insert(QSqlDatabase &db, const TableSpec &table, const QList<QStringList> &rows)
+QString insert(QSqlDatabase &db, const TableSchema &table, const QList<QStringList> &rows)
 {
     QStringList names;
     QStringList marks;
@@ -48,54 +48,55 @@ QString insert(QSqlDatabase &db, const TableSpec &table, const QList<QStringList
     return QString();
 }
 
-TableSpec spec(const char *file, const char *table, QStringList columns, QList<SchemaStep> steps)
+TableSchema schema(const char *file, const char *table, QStringList columns,
+                   QList<SchemaStep> steps)
 {
-    return TableSpec {QLatin1String(file), QLatin1String(table), std::move(columns),
-                      std::move(steps)};
+    return TableSchema {QLatin1String(file), QLatin1String(table), std::move(columns),
+                        std::move(steps)};
 }
 
 } // namespace
 
 namespace Tables {
 
-const TableSpec &memory()
+const TableSchema &memory()
 {
-    static const TableSpec table
-        = spec("memory.sqlite", "Memory",
-               {"Mem", "FreqMain", "FreqSplit", "Mode", "Tone", "Description", "Scan"},
-               {SchemaSteps::createTableWithRows(SchemaSteps::memoryChannelRows())});
+    static const TableSchema table
+        = schema("memory.sqlite", "Memory",
+                 {"Mem", "FreqMain", "FreqSplit", "Mode", "Tone", "Description", "Scan"},
+                 {SchemaSteps::createTableWithRows(SchemaSteps::memoryChannelRows())});
     return table;
 }
 
-const TableSpec &band()
+const TableSchema &band()
 {
-    static const TableSpec table = spec("Band.sqlite", "Band", {"Frequency", "Mode", "Description"},
-                                        {SchemaSteps::createTable()});
+    static const TableSchema table = schema(
+        "Band.sqlite", "Band", {"Frequency", "Mode", "Description"}, {SchemaSteps::createTable()});
     return table;
 }
 
-const TableSpec &scan()
+const TableSchema &scan()
 {
-    static const TableSpec table = spec(
+    static const TableSchema table = schema(
         "Scan.sqlite", "Scan", {"FreqStart", "FreqEnd", "Mode", "Step", "Pause", "Description"},
         {SchemaSteps::createTable()});
     return table;
 }
 
-const TableSpec &logging()
+const TableSchema &logging()
 {
-    static const TableSpec table
-        = spec("Logging.sqlite", "Logging",
-               {"DateLocal", "DateGMT", "Frequency", "Mode", "CallSign", "Description"},
-               {SchemaSteps::createTable()});
+    static const TableSchema table
+        = schema("Logging.sqlite", "Logging",
+                 {"DateLocal", "DateGMT", "Frequency", "Mode", "CallSign", "Description"},
+                 {SchemaSteps::createTable()});
     return table;
 }
 
-const TableSpec &menu()
+const TableSchema &menu()
 {
-    static const TableSpec table
-        = spec("Menu.sqlite", "Menu", {"Menu", "Value", "Options", "Description"},
-               {SchemaSteps::createTable()});
+    static const TableSchema table
+        = schema("Menu.sqlite", "Menu", {"Menu", "Value", "Options", "Description"},
+                 {SchemaSteps::createTable()});
     return table;
 }
 
@@ -112,12 +113,12 @@ namespace SchemaSteps {
 
 SchemaStep createTable()
 {
-    return [](QSqlDatabase &db, const TableSpec &table) { return create(db, table); };
+    return [](QSqlDatabase &db, const TableSchema &table) { return create(db, table); };
 }
 
 SchemaStep createTableWithRows(QList<QStringList> rows)
 {
-    return [rows = std::move(rows)](QSqlDatabase &db, const TableSpec &table) {
+    return [rows = std::move(rows)](QSqlDatabase &db, const TableSchema &table) {
         const QString error = create(db, table);
         return error.isEmpty() ? insert(db, table, rows) : error;
     };
@@ -125,7 +126,7 @@ SchemaStep createTableWithRows(QList<QStringList> rows)
 
 SchemaStep seedRows(QList<QStringList> rows)
 {
-    return [rows = std::move(rows)](QSqlDatabase &db, const TableSpec &table) {
+    return [rows = std::move(rows)](QSqlDatabase &db, const TableSchema &table) {
         QSqlQuery query(db);
         if (!query.exec(
                 QStringLiteral("SELECT count(*) FROM %1").arg(Tables::quoted(table.tableName)))
