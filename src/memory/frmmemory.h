@@ -4,7 +4,7 @@
 // write the rows and the scan boxes through this class.
 #pragma once
 
-#include "db/memoryrow.h"
+#include "memory/operations/memoryrow.h"
 #include "tablewindow/tablewindow.h"
 
 class QGroupBox;

@@ -136,7 +136,7 @@ void tst_frmMemory::opensFromTheMainWindow()
     QVERIFY(terminal.isEnabled());
     // It reached its table in the data folder of this test.
     QCOMPARE(window->channelCount(), 100);
-    QCOMPARE(window->row(99).mem, QStringLiteral("99"));
+    QCOMPARE(window->row(99).Mem, QStringLiteral("99"));
     QVERIFY(window->database().filePath().startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
 
     window->cmdClose->click();
@@ -194,7 +194,7 @@ void tst_frmMemory::headerSortUntilNextActivation()
     const QStringList modes {"USB", "cw", "AM", " ", "LSB"};
     for (int i = 0; i < modes.size(); ++i) {
         MemoryRow row = m_window->row(i);
-        row.mode = modes.at(i);
+        row.Mode = modes.at(i);
         rows << row;
     }
     QVERIFY(m_window->writeChannels(0, rows));
@@ -204,19 +204,19 @@ void tst_frmMemory::headerSortUntilNextActivation()
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, modeHeader);
     QStringList order;
     for (int i = 0; i < 100; ++i)
-        order << m_window->row(i).mode;
+        order << m_window->row(i).Mode;
     // Blank first, then by name without regard to case, rows of one mode in table order.
     QCOMPARE(order.mid(96), (QStringList {"AM", "cw", "LSB", "USB"}));
     QCOMPARE(order.mid(0, 96), QStringList(96, QStringLiteral(" ")));
-    QCOMPARE(m_window->row(0).mem, QStringLiteral("03"));
-    QCOMPARE(m_window->row(1).mem, QStringLiteral("05"));
+    QCOMPARE(m_window->row(0).Mem, QStringLiteral("03"));
+    QCOMPARE(m_window->row(1).Mem, QStringLiteral("05"));
     // Clicking again sorts ascending again.
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, modeHeader);
-    QCOMPARE(m_window->row(96).mode, QStringLiteral("AM"));
+    QCOMPARE(m_window->row(96).Mode, QStringLiteral("AM"));
 
     activate(m_window);
     for (int i = 0; i < 100; ++i)
-        QCOMPARE(m_window->row(i).mem, QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
+        QCOMPARE(m_window->row(i).Mem, QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
     QCOMPARE(m_window->currentRow(), -1);
 }
 
@@ -246,7 +246,7 @@ void tst_frmMemory::pickListsWriteOnlyTheirEntries()
     QFETCH(QString, after);
     open();
     MemoryRow row = m_window->row(7);
-    (column == 3 ? row.mode : row.tone) = before;
+    (column == 3 ? row.Mode : row.Tone) = before;
     QVERIFY(m_window->writeChannels(7, {row}));
 
     DataGrid *grid = m_window->grid();
@@ -304,7 +304,7 @@ void tst_frmMemory::channelsWrittenAllOrNothing()
 
     // Three rows from 98 on: there is no row 100, so none of them is written.
     MemoryRow changed = channel;
-    changed.description = QStringLiteral("changed");
+    changed.Description = QStringLiteral("changed");
     QVERIFY(!m_window->writeChannels(98, {changed, changed, changed}));
     QCOMPARE(m_errors.size(), 1);
     QVERIFY2(m_errors.first().startsWith(QLatin1String("Data error event hit err:")),
@@ -333,8 +333,8 @@ void tst_frmMemory::hiddenForATransfer()
     m_window->showAfterTransfer();
     QVERIFY(m_window->isVisible());
     QCOMPARE(m_window->currentRow(), -1);
-    QCOMPARE(m_window->row(5).description, QStringLiteral("repeater"));
-    QCOMPARE(m_window->row(0).mem, QStringLiteral("00"));
+    QCOMPARE(m_window->row(5).Description, QStringLiteral("repeater"));
+    QCOMPARE(m_window->row(0).Mem, QStringLiteral("00"));
 }
 
 void tst_frmMemory::namesForScreenReaders()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct MemoryRow
 {
@@ -13,6 +14,14 @@ struct MemoryRow
     QString Tone; // tone text ("88.5"), tone number ("08") or " "
     QString Description;
     QString Scan; // scan code
+
+    // From cells in the table's column order; missing cells are empty.
+    static MemoryRow fromCells(const QStringList &cells)
+    {
+        return MemoryRow {cells.value(0), cells.value(1), cells.value(2), cells.value(3),
+                          cells.value(4), cells.value(5), cells.value(6)};
+    }
+    QStringList cells() const { return {Mem, FreqMain, FreqSplit, Mode, Tone, Description, Scan}; }
 
     bool operator==(const MemoryRow &) const = default;
 };
