@@ -34,9 +34,28 @@ void RigctlServer::close()
     }
 }
 
+void RigctlServer::setMaxClients(int count)
+{
+    m_maxClients = qMax(1, count);
+    admitWhileRoom();
+}
+
+void RigctlServer::admitWhileRoom()
+{
+    if (m_clientCount < m_maxClients) {
+        m_server.resumeAccepting();
+        acceptClients();
+    } else {
+        m_server.pauseAccepting();
+    }
+}
+
 void RigctlServer::acceptClients()
 {
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+    while (m_clientCount < m_maxClients) {
+        QTcpSocket *socket = m_server.nextPendingConnection();
+        if (!socket)
+            break;
         if (socket->state() != QAbstractSocket::ConnectedState) {
             socket->deleteLater();
             continue;
@@ -47,12 +66,15 @@ void RigctlServer::acceptClients()
         ++m_clientCount;
         Q_EMIT clientCountChanged(m_clientCount);
     }
+    if (m_clientCount >= m_maxClients)
+        m_server.pauseAccepting();
 }
 
 void RigctlServer::sessionFinished()
 {
     --m_clientCount;
     Q_EMIT clientCountChanged(m_clientCount);
+    admitWhileRoom();
 }
 
 void RigctlServer::countAnswer(bool fromState)

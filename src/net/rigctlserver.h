@@ -1,6 +1,7 @@
 // A rigctld-compatible TCP server: clients such as WSJT-X, fldigi or Hamlib's "rigctl -m 2"
 // connect to it and work the radio through one RigBackend. Each connection is a RigctlSession;
-// any number of them run side by side, each answered in its own order.
+// up to maxClients() of them run side by side, each answered in its own order. Further clients
+// wait in the system's queue of pending connections until one leaves.
 #pragma once
 
 #include "net/rigctlsession.h"
@@ -28,7 +29,10 @@ public:
     explicit RigctlServer(RigBackend &backend, QObject *parent = nullptr);
     ~RigctlServer() override;
 
+    // For the clients that connect from now on.
     void setLimits(const RigctlSession::Limits &limits) { m_limits = limits; }
+    void setMaxClients(int count);
+    int maxClients() const { return m_maxClients; }
 
     // Starts listening; false with errorString() when the address or port cannot be had.
     // Port 0 picks a free port (see port()). Listening again first closes the old listener.
@@ -50,10 +54,12 @@ private:
     void acceptClients();
     void sessionFinished();
     void countAnswer(bool fromState);
+    void admitWhileRoom();
 
     RigBackend &m_backend;
     QTcpServer m_server;
     RigctlSession::Limits m_limits;
+    int m_maxClients = 16;
     int m_clientCount = 0;
     AnswerCounts m_counts;
 };

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void transmitterReleased();
     void slowReader();
     void randomLines();
+    void clientsBeyondTheLimitWait();
     void portInUse();
 
 private:
@@ -277,6 +278,22 @@ void TestRigctlServer::randomLines()
     client.readUntil("RPRT 0\n3512345\n");
     QCOMPARE(client.socket().state(), QAbstractSocket::ConnectedState);
     QCOMPARE(m_server->clientCount(), 1);
+}
+
+void TestRigctlServer::clientsBeyondTheLimitWait()
+{
+    m_server->setMaxClients(2);
+    Client first(port());
+    Client second(port());
+    QTRY_COMPARE(m_server->clientCount(), 2);
+    Client third(port());
+    third.send("v\n");
+    first.send("f\n");
+    QCOMPARE(first.readUntil("\n"), QByteArray("14200000\n"));
+    QCOMPARE(third.received(), QByteArray());
+    second.send("q\n");
+    QCOMPARE(third.readUntil("\n"), QByteArray("VFOA\n"));
+    QCOMPARE(m_server->clientCount(), 2);
 }
 
 void TestRigctlServer::portInUse()
