@@ -5,7 +5,6 @@
 #include "net/rigctlexecutor.h"
 #include "net/rigdump.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -40,7 +39,6 @@ private Q_SLOTS:
     void passbands();
     void dumpStateLayout();
     void dumpInExtendedProtocol();
-    void randomLines();
 };
 
 void TestRigctlProtocol::commands_data()
@@ -51,7 +49,6 @@ void TestRigctlProtocol::commands_data()
 
     const QStringList none;
     QTest::newRow("f") << QByteArray("f") << QByteArray("14200000\n") << none;
-    QTest::newRow("get_freq") << QByteArray("\\get_freq") << QByteArray("14200000\n") << none;
     QTest::newRow("f names VFO B") << QByteArray("f VFOB") << QByteArray("7050000\n") << none;
     QTest::newRow("F") << QByteArray("F 14100000") << QByteArray("RPRT 0\n")
                        << QStringList {"setFrequency currVFO 14100000"};
@@ -86,8 +83,6 @@ void TestRigctlProtocol::commands_data()
     QTest::newRow("s") << QByteArray("s") << QByteArray("0\nVFOA\n") << none;
     QTest::newRow("S") << QByteArray("S 1 VFOB") << QByteArray("RPRT 0\n")
                        << QStringList {"setSplit 1 VFOB"};
-    QTest::newRow("set_split_vfo off") << QByteArray("\\set_split_vfo 0 VFOA")
-                                       << QByteArray("RPRT 0\n") << QStringList {"setSplit 0 VFOA"};
     QTest::newRow("t") << QByteArray("t") << QByteArray("0\n") << none;
     QTest::newRow("T") << QByteArray("T 1") << QByteArray("RPRT 0\n") << QStringList {"setPtt 1"};
     QTest::newRow("T data keys too")
@@ -108,11 +103,8 @@ void TestRigctlProtocol::commands_data()
         << QByteArray("fmv") << QByteArray("14200000\nUSB\n2400\nVFOA\n") << none;
     QTest::newRow("set then get") << QByteArray("F 14100000 f") << QByteArray("RPRT 0\n14100000\n")
                                   << QStringList {"setFrequency currVFO 14100000"};
-    QTest::newRow("long forms on a line")
-        << QByteArray("\\get_vfo \\get_ptt") << QByteArray("VFOA\n0\n") << none;
     QTest::newRow("carriage return") << QByteArray("f\r") << QByteArray("14200000\n") << none;
     QTest::newRow("empty line") << QByteArray("") << QByteArray("") << none;
-    QTest::newRow("blanks") << QByteArray(" \t ") << QByteArray("") << none;
     QTest::newRow("comment") << QByteArray("f # F 1") << QByteArray("14200000\n") << none;
 }
 
@@ -275,62 +267,28 @@ void TestRigctlProtocol::passbands()
     QCOMPARE(width.value_or(-1), resolved);
 }
 
-// Reads the text the way Hamlib 4's network client does when it connects, and checks what it
-// would learn from it.
+// The parts of the layout Hamlib's network client relies on beyond what reading it in the
+// rigctl test shows: short lines, the list ends, and the key=value section up to "done".
 void TestRigctlProtocol::dumpStateLayout()
 {
     FakeRigBackend backend;
-    const QByteArray text = exchange(backend, "\\dump_state");
-    QVERIFY(text.endsWith("done\n"));
-    QList<QByteArray> lines = text.split('\n');
-    lines.removeLast();
+    QList<QByteArray> lines = exchange(backend, "\\dump_state").split('\n');
+    QCOMPARE(lines.takeLast(), QByteArray()); // ends with a newline
     for (const QByteArray &line : lines)
         QVERIFY2(line.size() < 80, line.constData());
-    qsizetype i = 0;
-    QCOMPARE(lines[i++], QByteArray("1")); // protocol version
-    QCOMPARE(lines[i++].toInt(), RigCaps::HamlibModel);
-    QCOMPARE(lines[i++].toInt(), RigCaps::ItuRegion);
-    // Receive and transmit ranges: seven fields, a line of zeros at the end.
-    for (int list = 0; list < 2; ++list) {
-        int ranges = 0;
-        for (;; ++i, ++ranges) {
-            const QList<QByteArray> f = lines[i].split(' ');
-            QCOMPARE(f.size(), 7);
-            if (lines[i] == "0 0 0 0 0 0 0")
-                break;
-            QVERIFY(f[0].toDouble() < f[1].toDouble());
-            bool ok = false;
-            f[2].toULongLong(&ok, 16);
-            QVERIFY2(ok, lines[i].constData());
-        }
-        QCOMPARE(ranges, list == 0 ? 1 : 18);
-        ++i;
-    }
-    // Tuning steps, then filters: mode mask and hertz, "0 0" at the end.
-    QStringList filters;
-    for (int list = 0; list < 2; ++list) {
-        for (; lines[i] != "0 0"; ++i) {
-            const QList<QByteArray> f = lines[i].split(' ');
-            QCOMPARE(f.size(), 2);
-            QVERIFY(f[0].startsWith("0x"));
-            if (list == 1)
-                filters << QString::fromLatin1(lines[i]);
-        }
-        ++i;
-    }
-    QCOMPARE(filters.first(), QStringLiteral("0x1 6000")); // AM first, normal width first
-    QVERIFY(filters.contains(QStringLiteral("0xc 2400"))); // USB and LSB together
-    QVERIFY(filters.contains(QStringLiteral("0x82 400"))); // CW and CWR together
-    QCOMPARE(lines[i++], QByteArray("9990")); // max RIT
-    QCOMPARE(lines[i++], QByteArray("9990")); // max XIT
-    i += 4; // IF shift, announcements, preamp, attenuator
-    for (int mask = 0; mask < 6; ++mask)
-        QVERIFY(lines[i++].startsWith("0x"));
-    // Then key=value up to "done".
-    for (; lines[i] != "done"; ++i)
+    QCOMPARE(lines.mid(0, 3), (QList<QByteArray> {"1", "2004", "2"}));
+    QCOMPARE(lines.count("0 0 0 0 0 0 0"), 2); // after the receive and the transmit ranges
+    QCOMPARE(lines.count("0 0"), 2); // after the tuning steps and the filters
+    QVERIFY(lines.contains("0x1 6000")); // AM, normal width
+    QVERIFY(lines.contains("0xc 2400")); // USB and LSB share their widths
+    QVERIFY(lines.contains("0x82 400")); // CW and CWR
+    const qsizetype filtersEnd = lines.lastIndexOf("0 0");
+    QCOMPARE(lines.mid(filtersEnd + 1, 2), (QList<QByteArray> {"9990", "9990"})); // RIT, XIT
+    const qsizetype keys = filtersEnd + 13;
+    QCOMPARE(lines[keys - 1], QByteArray("0x0")); // the last of the six masks
+    QCOMPARE(lines.last(), QByteArray("done"));
+    for (qsizetype i = keys; i < lines.size() - 1; ++i)
         QVERIFY2(lines[i].indexOf('=') > 0, lines[i].constData());
-    QCOMPARE(i, lines.size() - 1);
-    QVERIFY(lines.contains("ptt_type=0x1"));
 }
 
 void TestRigctlProtocol::dumpInExtendedProtocol()
@@ -343,37 +301,6 @@ void TestRigctlProtocol::dumpInExtendedProtocol()
     QVERIFY(caps.startsWith("Caps dump for model: 2004\n"));
     QVERIFY(caps.contains("\nMode list: AM CW USB LSB RTTY FM CWR RTTYR\n"));
     QVERIFY(caps.endsWith("\nRPRT 0\n"));
-}
-
-// Random lines of command letters, separators, numbers and stray bytes: every line gets
-// answered or ignored, nothing reaches the backend that it would refuse.
-void TestRigctlProtocol::randomLines()
-{
-    static const QByteArrayList pieces = {
-        "f",   "F",    "m",          "M",          "v",
-        "V",   "s",    "S",          "t",          "T",
-        "j",   "J",    "+",          ";",          "|",
-        ",",   "\\",   "\\get_freq", "\\set_mode", "\\dump_state",
-        "?",   "VFOB", "USB",        "CW",         "14100000",
-        "-1",  "0",    "1",          "9990",       "1e9",
-        " ",   "  ",   "#",          "\t",         "\r",
-        "nan", "MEM",  "x",          "\xff",       "q",
-    };
-    QRandomGenerator random(4532);
-    FakeRigBackend backend;
-    for (int n = 0; n < 1000; ++n) {
-        QByteArray line;
-        const int count = random.bounded(1, 12);
-        for (int k = 0; k < count; ++k) {
-            if (random.bounded(8) == 0)
-                line += char(random.bounded(256));
-            else
-                line += pieces[random.bounded(pieces.size())];
-        }
-        exchange(backend, line);
-        QVERIFY(RigCaps::canReceive(backend.frequencyA));
-        QVERIFY(std::abs(backend.rit) <= RigCaps::MaxRitHz);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestRigctlProtocol)

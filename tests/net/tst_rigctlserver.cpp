@@ -2,6 +2,7 @@
 // radio answers late, clients that go away mid-command, over-long lines, slow readers, a backend
 // that never answers, and a thousand random lines.
 #include "fakerigbackend.h"
+#include "net/rigcaps.h"
 #include "net/rigctlserver.h"
 #include "net/rigdump.h"
 
@@ -277,6 +278,9 @@ void TestRigctlServer::randomLines()
     client.send("F VFOB 3512345\nf VFOB\n");
     client.readUntil("RPRT 0\n3512345\n");
     QCOMPARE(client.socket().state(), QAbstractSocket::ConnectedState);
+    // Nothing out of the radio's range got through.
+    QVERIFY(RigCaps::canReceive(m_backend.frequencyA));
+    QVERIFY(std::abs(m_backend.rit) <= RigCaps::MaxRitHz);
     QCOMPARE(m_server->clientCount(), 1);
 }
 
