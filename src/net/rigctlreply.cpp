@@ -4,6 +4,11 @@ namespace RigctlReply {
 
 namespace {
 
+QByteArray statusLine(RigError error)
+{
+    return "RPRT " + QByteArray::number(int(error)) + '\n';
+}
+
 const char *keyAt(const RigctlCommand &command, qsizetype index)
 {
     return index < qsizetype(command.keys.size()) ? command.keys[size_t(index)] : nullptr;
@@ -49,11 +54,6 @@ QByteArray extended(const RigctlRequest &request, const RigctlResult &result)
 }
 
 } // namespace
-
-QByteArray statusLine(RigError error)
-{
-    return "RPRT " + QByteArray::number(int(error)) + '\n';
-}
 
 QByteArray format(const RigctlRequest &request, const RigctlResult &result)
 {

@@ -21,6 +21,5 @@ struct RigctlResult
 namespace RigctlReply {
 
 QByteArray format(const RigctlRequest &request, const RigctlResult &result);
-QByteArray statusLine(RigError error);
 
 } // namespace RigctlReply

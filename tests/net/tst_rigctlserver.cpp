@@ -127,6 +127,7 @@ void TestRigctlServer::clientGoneMidCommand()
         leaving.socket().abort();
     }
     QTRY_COMPARE(m_server->clientCount(), 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the session is gone
     m_backend.answerAll(); // the answer nobody waits for any more
     QCOMPARE(m_backend.calls, QStringList {"setFrequency currVFO 7000000"});
 
