@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release
 cmake --build build-release -j"$(nproc)" --target vantelo vantelo-radio-sim
-conf="${XDG_CONFIG_HOME:-$HOME/.config}/Vantelo/Vantelo.conf"
-if [ -f "$conf" ] && grep -q '^CommPort=.\+' "$conf"; then
+if port=$(sh scripts/stored-port.sh); then
+    echo "Opening the stored radio port $port."
     exec ./build-release/src/main/vantelo "$@"
 fi
 echo "No radio port is set up: starting against the simulated radio."

@@ -1,5 +1,6 @@
 // End to end: the main window works the simulated radio over a pseudo-terminal. Buttons are
 // clicked as an operator clicks them; the display must follow what the radio reports.
+#include "common/settingsfiles.h"
 #include "main/frmterminal.h"
 #include "radio/cat.h"
 #include "radio/cattables.h"
@@ -8,7 +9,6 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -57,9 +57,7 @@ void tst_e2e::initTestCase()
 
 void tst_e2e::init()
 {
-    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantelo"),
-              QStringLiteral("Vantelo"))
-        .clear();
+    SettingsFiles::clear();
     m_boxes.clear();
     m_sim = std::make_unique<SimPtyServer>(SimOptions {});
     QVERIFY2(m_sim->start(), qPrintable(m_sim->errorString()));

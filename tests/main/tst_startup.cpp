@@ -1,5 +1,6 @@
 // Start-up of the main window against the simulated radio on a pseudo-terminal, and the ways
 // start-up can end early: a stored setting the port refuses, a port that cannot be opened.
+#include "common/settingsfiles.h"
 #include "main/frmterminal.h"
 #include "radio/cattables.h"
 #include "radio/radio.h"
@@ -9,7 +10,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -79,9 +79,7 @@ void tst_startup::initTestCase()
 
 void tst_startup::init()
 {
-    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantelo"),
-              QStringLiteral("Vantelo"))
-        .clear();
+    SettingsFiles::clear();
     m_written.clear();
     m_warnings.clear();
 }

@@ -1,5 +1,6 @@
 // Shutdown: the wait for unsent output, the "Data cannot be sent" prompt and its three answers,
 // and the program's other windows closing with the main window.
+#include "common/settingsfiles.h"
 #include "main/frmterminal.h"
 #include "main/outputdrain.h"
 #include "radio/radio.h"
@@ -7,7 +8,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -50,9 +50,7 @@ void tst_terminal_shutdown::initTestCase()
 
 void tst_terminal_shutdown::init()
 {
-    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantelo"),
-              QStringLiteral("Vantelo"))
-        .clear();
+    SettingsFiles::clear();
     m_answers.clear();
     m_asked = 0;
 }

@@ -1,6 +1,7 @@
 // The port properties dialog on a real CommPort: what it shows on opening, what OK applies and
 // stores, and what a refused value leaves behind.
 #include "common/ptypair.h"
+#include "common/settingsfiles.h"
 #include "radio/commport.h"
 #include "settings/frmproperties.h"
 #include "settings/settingsstore.h"
@@ -10,8 +11,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -33,12 +34,13 @@ const QList<PortList::SystemPort> NoSystemPorts;
 const QStringList StoredKeys = {QStringLiteral("Settings"), QStringLiteral("CommPort"),
                                 QStringLiteral("Handshaking"), QStringLiteral("Echo")};
 
+// Starts each test from an empty store, inside a settings folder of the test's own.
 void clearStore()
 {
-    QSettings(QSettings::IniFormat, QSettings::UserScope,
-              QString::fromLatin1(SettingsStore::Application),
-              QString::fromLatin1(SettingsStore::Application))
-        .clear();
+    static QTemporaryDir config;
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    SettingsFiles::clear();
 }
 
 QString stored(const char *key)

@@ -1,4 +1,5 @@
 // The setup dialog, the test screen, the progress window, the about box and the splash window.
+#include "common/settingsfiles.h"
 #include "radio/radio.h"
 #include "settings/frmabout.h"
 #include "settings/frmmessage.h"
@@ -15,16 +16,18 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
+// Starts each test from an empty store, inside a settings folder of the test's own.
 void clearStore()
 {
-    QSettings(QSettings::IniFormat, QSettings::UserScope,
-              QString::fromLatin1(SettingsStore::Application),
-              QString::fromLatin1(SettingsStore::Application))
-        .clear();
+    static QTemporaryDir config;
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    SettingsFiles::clear();
 }
 
 // The test screen with the input box answered by the test.
@@ -119,11 +122,9 @@ void tst_SmallWindows::setupCloseStoresWhatItShows()
     QTRY_VERIFY(setup.isNull()); // closing unloads it
     QCOMPARE(SettingsStore::get(QStringLiteral("GMTOffset"), QString()), QStringLiteral(" -3.5 "));
     // The increment box is not kept.
-    QCOMPARE(
-        QSettings(QSettings::IniFormat, QSettings::UserScope, "Vantelo", "Vantelo").childGroups(),
-        QStringList {QStringLiteral("Properties")});
-    QCOMPARE(QSettings(QSettings::IniFormat, QSettings::UserScope, "Vantelo", "Vantelo").allKeys(),
-             QStringList {QStringLiteral("Properties/GMTOffset")});
+    const QSettings file(SettingsStore::filePath(), QSettings::IniFormat);
+    QCOMPARE(file.childGroups(), QStringList {QStringLiteral("Properties")});
+    QCOMPARE(file.allKeys(), QStringList {QStringLiteral("Properties/GMTOffset")});
 }
 
 void tst_SmallWindows::setupFrameCloseStoresNothing()
