@@ -1,5 +1,7 @@
 #include "helpwindow.h"
 
+#include "settings/windowplacement.h"
+
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -24,5 +26,6 @@ HelpWindow::HelpWindow(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_browser);
     layout->addWidget(close, 0, Qt::AlignRight);
+    WindowPlacement::fitTitle(*this);
     resize(720, 600);
 }

@@ -1,5 +1,7 @@
 #include "laterwindow.h"
 
+#include "settings/windowplacement.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,5 +24,6 @@ LaterWindow::LaterWindow(const QString &title, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_text);
     layout->addWidget(close, 0, Qt::AlignRight);
+    WindowPlacement::fitTitle(*this);
     resize(360, 120);
 }

@@ -39,6 +39,8 @@ void frmFilter::buildUi()
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setAccessibleDescription(QStringLiteral("Mode group"));
+    Label1->setMinimumWidth(
+        Label1->fontMetrics().horizontalAdvance(QStringLiteral("Mode unknown")));
 
     auto *lists = new QVBoxLayout;
     const char *names[] = {"Combo1", "Combo2", "Combo3"};
@@ -67,8 +69,7 @@ void frmFilter::buildUi()
     main->addWidget(Label1);
     main->addLayout(lists);
     main->addWidget(cmdClose, 0, Qt::AlignHCenter);
-    // Wide enough for the window title to be read in full.
-    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2);
+    WindowPlacement::fitTitle(*this);
 
     setTabOrder(Combo1, Combo2);
     setTabOrder(Combo2, Combo3);

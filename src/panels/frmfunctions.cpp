@@ -98,6 +98,7 @@ frmFunctions::frmFunctions(Radio &radio, QWidget *parent)
     setObjectName(QStringLiteral("frmFunctions"));
     setWindowTitle(QStringLiteral("Function"));
     buildUi();
+    WindowPlacement::fitTitle(*this);
     connectControls();
     Form_Load();
 }

@@ -34,6 +34,7 @@ frmAbout::frmAbout(QWidget *parent)
     layout->addWidget(lblDescription);
     layout->addWidget(lblVersion);
     layout->addWidget(cmdOk, 0, Qt::AlignRight);
+    WindowPlacement::fitTitle(*this);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmAbout::cmdOk_Click);
 }

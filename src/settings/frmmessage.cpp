@@ -29,6 +29,7 @@ frmMessage::frmMessage(QWidget *parent)
     layout->addWidget(lblMessage);
     layout->addWidget(lblPercent);
     layout->addWidget(ProgressBar1);
+    WindowPlacement::fitTitle(*this);
     reset();
 }
 

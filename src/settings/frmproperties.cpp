@@ -32,6 +32,7 @@ frmProperties::frmProperties(CommPort &port, const QList<PortList::SystemPort> &
     setModal(true);
     createControls();
     layoutControls();
+    WindowPlacement::fitTitle(*this);
     connectControls();
     LoadPropertySettings();
 }

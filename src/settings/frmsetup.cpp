@@ -18,6 +18,7 @@ frmSetup::frmSetup(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
     layoutControls();
+    WindowPlacement::fitTitle(*this);
     connectControls();
     Form_Load();
 }

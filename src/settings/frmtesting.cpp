@@ -18,6 +18,7 @@ frmTesting::frmTesting(Radio &radio, QWidget *parent)
     setWindowTitle(QStringLiteral("Testing"));
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
+    WindowPlacement::fitTitle(*this);
     connectControls();
 }
 

@@ -1,10 +1,12 @@
 #include "settings/windowplacement.h"
 
-#include <QLabel>
-
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace WindowPlacement {
 
@@ -19,6 +21,22 @@ void centreOnScreen(QWidget &window)
     const QSize size = window.frameGeometry().size();
     window.move(area.x() + (area.width() - size.width()) / 2,
                 area.y() + (area.height() - size.height()) / 2);
+}
+
+int titleWidth(const QWidget &window)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    // The icon and the minimise, maximise and close buttons, each about two lines high and
+    // wide, with the frame's margins.
+    const int frameControls = 8 * metrics.height();
+    return metrics.horizontalAdvance(window.windowTitle()) + frameControls;
+}
+
+void fitTitle(QWidget &window)
+{
+    window.setMinimumWidth(std::max(window.minimumSizeHint().width(), titleWidth(window)));
 }
 
 void restoreDefaultCursor()

@@ -1,5 +1,5 @@
-// Helpers every small window shares: centring on the screen, resetting the mouse pointer and
-// named labels that screen readers announce by their text.
+// Helpers every small window shares: centring on the screen, a width for the whole title,
+// resetting the mouse pointer and named labels that screen readers announce by their text.
 #pragma once
 
 class QLabel;
@@ -11,6 +11,13 @@ namespace WindowPlacement {
 // left = (screen width - window width) / 2, top = (screen height - window height) / 2, on the
 // screen the window is on.
 void centreOnScreen(QWidget &window);
+
+// The width a window needs for its frame to show the whole title: the title in the window
+// title font, bold as many window managers draw it, and room for the frame's icon and buttons.
+int titleWidth(const QWidget &window);
+// Keeps the window at least titleWidth() wide, and at least as wide as its contents need.
+// Called once the window has its title and its layout.
+void fitTitle(QWidget &window);
 
 // Puts the mouse pointer back to the default arrow, however many busy cursors were set.
 void restoreDefaultCursor();
