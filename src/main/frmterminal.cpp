@@ -473,10 +473,14 @@ frmFilter &frmTerminal::filter()
 
 void frmTerminal::setLabel(RadioView::Label label, const QString &text)
 {
-    if (DisplayLabels::onFunctionsPanel(label))
+    if (DisplayLabels::onFunctionsPanel(label)) {
         functions().setLevelLabel(label, text);
-    else
-        m_display->setLabel(label, text);
+        return;
+    }
+    m_display->setLabel(label, text);
+    // The mode label follows every mode report; an open filter panel follows it too.
+    if (label == RadioView::Label::LblMode && m_filter)
+        m_filter->followMode();
 }
 
 void frmTerminal::setSlider(RadioView::Slider slider, int value)

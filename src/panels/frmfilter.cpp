@@ -19,6 +19,13 @@ int index(RadioView::FilterList which)
     return int(which);
 }
 
+// The group of the mode digit; None for a mode outside the table (none reported yet, or a
+// digit the panel has no widths for).
+Cat::FilterGroup groupOf(const QString &mode)
+{
+    return mode.size() == 1 ? Cat::filterGroup(mode[0]) : Cat::FilterGroup::None;
+}
+
 } // namespace
 
 frmFilter::frmFilter(Radio &radio, QWidget *parent)
@@ -107,13 +114,14 @@ void frmFilter::fillLists()
     }
 }
 
-// Shows the list of the mode's group and names the group. A mode outside the table (none yet
-// reported, or a digit the panel has no widths for) hides every list so that no width of a
-// wrong group can be sent.
+// Shows the list of the mode's group and names the group. A mode outside the table hides
+// every list so that no width of a wrong group can be sent. A list shown for a group other
+// than the one before claims no width until the radio reports one.
 void frmFilter::showModeGroup(const QString &mode)
 {
-    const Cat::FilterGroup group
-        = mode.size() == 1 ? Cat::filterGroup(mode[0]) : Cat::FilterGroup::None;
+    const Cat::FilterGroup group = groupOf(mode);
+    const bool groupChanged = group != m_shownGroup;
+    m_shownGroup = group;
     QComboBox *shown = nullptr;
     for (int i = 0; i < int(ListGroups.size()); ++i) {
         QComboBox *combo = list(RadioView::FilterList(i));
@@ -126,9 +134,24 @@ void frmFilter::showModeGroup(const QString &mode)
         Label1->setBuddy(cmdClose);
         return;
     }
+    if (groupChanged)
+        shown->setCurrentIndex(-1);
     Label1->setText(group == Cat::FilterGroup::SsbAmFm ? QStringLiteral("SSB/AM/FM")
                                                        : Cat::modeName(mode[0]));
     Label1->setBuddy(shown);
+    shown->setAccessibleName(Label1->text() + QStringLiteral(" filter width"));
+}
+
+void frmFilter::followMode()
+{
+    if (isVisible())
+        showModeGroup(m_radio.state().Mode);
+}
+
+void frmFilter::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    showModeGroup(m_radio.state().Mode);
 }
 
 QComboBox *frmFilter::list(RadioView::FilterList which) const
@@ -155,9 +178,15 @@ void frmFilter::setListText(RadioView::FilterList which, const QString &text)
 }
 
 // Sends the width of the list's current entry; a text that is none of the list's entries
-// sends nothing.
+// sends nothing. A list that does not belong to the radio's present mode sends nothing either:
+// the panel changes to the present mode's lists instead.
 void frmFilter::chooseWidth(RadioView::FilterList which)
 {
+    const QString mode = m_radio.state().Mode;
+    if (groupOf(mode) != ListGroups[index(which)]) {
+        showModeGroup(mode);
+        return;
+    }
     QComboBox *combo = list(which);
     const QString text = combo->currentText();
     for (const Cat::FilterWidth &w : Cat::filterWidths(ListGroups[index(which)])) {

@@ -1,6 +1,7 @@
 // The filter panel: the IF filter widths of the current mode's group, one "FW" command per
-// choice. The mode is read when the panel opens; the reply interpreter writes the reported
-// width into the lists through setListText.
+// choice. It offers the lists of the radio's present mode whenever it is shown and, while it
+// is open, whenever the radio reports a mode; the reply interpreter writes the reported width
+// into the lists through setListText.
 #pragma once
 
 #include "radio/cattables.h"
@@ -27,11 +28,17 @@ public:
     // Opening: centres the panel, sends "FW;", fills the lists and shows the one for the
     // current mode. Runs once, from the constructor.
     void Form_Load();
+    // A mode report has arrived: an open panel changes to the lists of the new mode. A hidden
+    // one changes when it is shown.
+    void followMode();
 
     void Combo1_Click();
     void Combo2_Click();
     void Combo3_Click();
     void cmdClose_Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildUi();
@@ -52,4 +59,7 @@ private:
     QComboBox *Combo3 = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *cmdClose = nullptr;
+
+    // The group whose list is shown.
+    Cat::FilterGroup m_shownGroup = Cat::FilterGroup::None;
 };

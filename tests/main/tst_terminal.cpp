@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void randomRepliesNeverCrash();
     void functionsPanelCreatedHiddenForItsLevels();
     void filterPanelCreatedHiddenForItsList();
+    void filterPanelOffersThePresentModesWidths();
     void menus_data();
     void menus();
     void radioMenuDoesNothing();
@@ -301,6 +303,43 @@ void tst_terminal::filterPanelCreatedHiddenForItsList()
     m_radio->receive("FW0001;");
     QVERIFY(m_window->filterPanel());
     QVERIFY(!m_window->filterPanel()->isVisible());
+}
+
+// The panel is created hidden in USB by a width reply; the radio goes to FSK-R; the operator
+// opens the panel; the radio's reports change the mode while it is open.
+void tst_terminal::filterPanelOffersThePresentModesWidths()
+{
+    m_radio->receive("MD2;FW0001;MD9;");
+    m_window->findChild<QPushButton *>(QStringLiteral("cmdFilter"))->click();
+    frmFilter *panel = m_window->filterPanel();
+    QVERIFY(panel && panel->isVisible());
+    const auto shown = [panel] {
+        QStringList lists;
+        for (const char *name : {"Combo1", "Combo2", "Combo3"}) {
+            if (!panel->findChild<QComboBox *>(QLatin1String(name))->isHidden())
+                lists << QLatin1String(name);
+        }
+        return lists.join(QLatin1Char(' ')) + QLatin1Char(' ')
+            + panel->findChild<QLabel *>(QStringLiteral("Label1"))->text();
+    };
+    QCOMPARE(shown(), QStringLiteral("Combo3 FSK-R"));
+
+    auto *ssb = panel->findChild<QComboBox *>(QStringLiteral("Combo2"));
+    m_written.clear();
+    ssb->setCurrentIndex(0);
+    Q_EMIT ssb->activated(0); // "Narrow"
+    QCOMPARE(m_written, QList<QByteArray> {});
+
+    StatusWord usb;
+    m_radio->receive(usb.reply());
+    QCOMPARE(shown(), QStringLiteral("Combo2 SSB/AM/FM"));
+    m_radio->receive("MD7;");
+    QCOMPARE(shown(), QStringLiteral("Combo1 CW-R"));
+    auto *cw = panel->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    const int i = cw->findText(QStringLiteral("400 Hz"));
+    cw->setCurrentIndex(i);
+    Q_EMIT cw->activated(i);
+    QCOMPARE(m_written, QList<QByteArray> {"FW0400;"});
 }
 
 void tst_terminal::menus_data()

@@ -53,6 +53,11 @@ private Q_SLOTS:
     void setListText();
     void interpreterWritesWidth();
     void closeRestoresCursorAndUnloads();
+    void presentModeOnShowing_data();
+    void presentModeOnShowing();
+    void followsModeOnlyWhileOpen();
+    void listOfAnotherModeSendsNothing_data();
+    void listOfAnotherModeSendsNothing();
 };
 
 void TestFrmFilter::modeChoosesList_data()
@@ -259,6 +264,167 @@ void TestFrmFilter::closeRestoresCursorAndUnloads()
     QVERIFY(!QApplication::overrideCursor());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(form.isNull());
+}
+
+// The shown list's entries as the operator sees them: its name, and its selection ("" when none).
+QString shownList(frmFilter &form)
+{
+    for (const QString &name : ListNames) {
+        if (!combo(&form, name)->isHidden())
+            return name + QLatin1Char(' ') + combo(&form, name)->currentText();
+    }
+    return QStringLiteral("none");
+}
+
+void TestFrmFilter::presentModeOnShowing_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("reply"); // a width the radio reports before the mode changes
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("USB to FSK-R") << "2"
+                                  << "FW0001;"
+                                  << "9"
+                                  << "Combo3 "
+                                  << "FSK-R";
+    QTest::newRow("CW to USB") << "3"
+                               << "FW0500;"
+                               << "2"
+                               << "Combo2 "
+                               << "SSB/AM/FM";
+    QTest::newRow("FSK to CW-R") << "6"
+                                 << "FW0250;"
+                                 << "7"
+                                 << "Combo1 "
+                                 << "CW-R";
+    QTest::newRow("CW to CW-R keeps the width") << "3"
+                                                << "FW0400;"
+                                                << "7"
+                                                << "Combo1 400 Hz"
+                                                << "CW-R";
+    QTest::newRow("USB to LSB keeps the width") << "2"
+                                                << "FW0000;"
+                                                << "1"
+                                                << "Combo2 Narrow"
+                                                << "SSB/AM/FM";
+    QTest::newRow("USB to no mode") << "2"
+                                    << "FW0001;"
+                                    << ""
+                                    << "none"
+                                    << "Mode unknown";
+    QTest::newRow("no mode to AM") << ""
+                                   << "FW0001;"
+                                   << "5"
+                                   << "Combo2 "
+                                   << "SSB/AM/FM";
+}
+
+// The panel is created hidden by a width reply, the mode changes, and then the operator opens
+// the panel.
+void TestFrmFilter::presentModeOnShowing()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, reply);
+    QFETCH(QString, after);
+    QFETCH(QString, shown);
+    QFETCH(QString, label);
+
+    Radio radio;
+    FilterDisplay display;
+    radio.setDisplay(&display);
+    CommandLog log(radio);
+    radio.state().Mode = before;
+    frmFilter form(radio);
+    display.panel = &form;
+    radio.receive(reply.toLatin1());
+    radio.state().Mode = after;
+    form.show();
+    QCOMPARE(shownList(form), shown);
+    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("Label1"))->text(), label);
+    QCOMPARE(log.take(), QStringList {"FW;"});
+    radio.setDisplay(nullptr);
+}
+
+void TestFrmFilter::followsModeOnlyWhileOpen()
+{
+    Radio radio;
+    CommandLog log(radio);
+    radio.state().Mode = QStringLiteral("2");
+    frmFilter form(radio);
+    radio.state().Mode = QStringLiteral("9");
+    form.followMode(); // hidden: nothing to follow yet
+    QCOMPARE(shownList(form), QStringLiteral("Combo2 "));
+    form.show();
+    QCOMPARE(shownList(form), QStringLiteral("Combo3 "));
+    radio.state().Mode = QStringLiteral("3");
+    form.followMode();
+    QCOMPARE(shownList(form), QStringLiteral("Combo1 "));
+    QCOMPARE(log.take(), QStringList {"FW;"});
+}
+
+void TestFrmFilter::listOfAnotherModeSendsNothing_data()
+{
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("present");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Narrow in FSK-R") << "2"
+                                     << "Combo2"
+                                     << "Narrow"
+                                     << "9"
+                                     << "Combo3 ";
+    QTest::newRow("Wide in CW") << "5"
+                                << "Combo2"
+                                << "Wide"
+                                << "3"
+                                << "Combo1 ";
+    QTest::newRow("50 Hz in USB") << "3"
+                                  << "Combo1"
+                                  << "50 Hz"
+                                  << "2"
+                                  << "Combo2 ";
+    QTest::newRow("1000 Hz in CW-R from FSK") << "6"
+                                              << "Combo3"
+                                              << "1000 Hz"
+                                              << "7"
+                                              << "Combo1 ";
+    QTest::newRow("250 Hz, no mode") << "9"
+                                     << "Combo3"
+                                     << "250 Hz"
+                                     << ""
+                                     << "none";
+    QTest::newRow("Narrow in mode 8") << "1"
+                                      << "Combo2"
+                                      << "Narrow"
+                                      << "8"
+                                      << "none";
+}
+
+// The radio's mode has changed without the panel being told (no report reached it): choosing
+// from the list still on show sends nothing and the panel changes to the present mode.
+void TestFrmFilter::listOfAnotherModeSendsNothing()
+{
+    QFETCH(QString, opened);
+    QFETCH(QString, list);
+    QFETCH(QString, entry);
+    QFETCH(QString, present);
+    QFETCH(QString, shown);
+
+    Radio radio;
+    CommandLog log(radio);
+    radio.state().Mode = opened;
+    frmFilter form(radio);
+    form.show();
+    log.take();
+    radio.state().Mode = present;
+    QComboBox *c = combo(&form, list);
+    const int i = c->findText(entry);
+    c->setCurrentIndex(i);
+    Q_EMIT c->activated(i);
+    QCOMPARE(log.take(), QStringList {});
+    QCOMPARE(shownList(form), shown);
 }
 
 QTEST_MAIN(TestFrmFilter)
