@@ -39,10 +39,12 @@ DisplayPanel::DisplayPanel(QWidget *parent)
     setObjectName(QStringLiteral("displayPanel"));
     setAccessibleName(QStringLiteral("Radio display"));
     setFrameShape(QFrame::StyledPanel);
-    // A dark read-out with light text, as on the radio's own front panel.
+    // A dark read-out with light text, as on the radio's own front panel, and the frequency
+    // in amber. The frequency's rule names the panel as well, so that it outranks the rule for
+    // all the panel's labels.
     setStyleSheet(QStringLiteral("#displayPanel { background-color: #13242b; }"
                                  "#displayPanel QLabel { color: #f2f7e8; }"
-                                 "#lblFreq { color: #ffd479; }"));
+                                 "#displayPanel QLabel#lblFreq { color: #ffd479; }"));
 
     for (const auto &entry : DisplayLabels::mainWindow()) {
         m_labels[std::size_t(entry.label)]

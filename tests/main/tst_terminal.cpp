@@ -42,6 +42,7 @@ private Q_SLOTS:
     void functionsPanelCreatedHiddenForItsLevels();
     void filterPanelCreatedHiddenForItsList();
     void filterPanelOffersThePresentModesWidths();
+    void frequencyReadOutStandsOut();
     void menus_data();
     void menus();
     void radioMenuDoesNothing();
@@ -340,6 +341,28 @@ void tst_terminal::filterPanelOffersThePresentModesWidths()
     cw->setCurrentIndex(i);
     Q_EMIT cw->activated(i);
     QCOMPARE(m_written, QList<QByteArray> {"FW0400;"});
+}
+
+void tst_terminal::frequencyReadOutStandsOut()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    const auto colour
+        = [](const QLabel *shown) { return shown->palette().color(shown->foregroundRole()); };
+    QLabel *freq = label("lblFreq");
+    const QColor amber = colour(freq);
+    for (const auto &entry : DisplayLabels::mainWindow()) {
+        if (entry.label != RadioView::Label::lblFreq)
+            QVERIFY2(colour(label(entry.objectName)) != amber, entry.objectName);
+    }
+    // And the figures are drawn in it.
+    const QImage picture = freq->grab().toImage();
+    int amberPixels = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            amberPixels += picture.pixelColor(x, y).rgb() == amber.rgb();
+    }
+    QVERIFY2(amberPixels > 50, qPrintable(QString::number(amberPixels)));
 }
 
 void tst_terminal::menus_data()
