@@ -1,5 +1,5 @@
 // The main window's read-out labels: the name each is known by, the text it shows until the
-// radio answers, and the name a screen reader announces.
+// radio answers, and what it shows, which a screen reader announces after the text.
 #pragma once
 
 #include "radio/radiodisplay.h"
@@ -13,7 +13,7 @@ struct Entry
     RadioView::Label label;
     const char *objectName;
     const char *designText;
-    const char *accessibleName;
+    const char *explanation;
 };
 
 // Every label of the main window that the reply interpreter writes, in enum order.

@@ -1,6 +1,7 @@
 #include "displaypanel.h"
 
 #include "displaylabels.h"
+#include "settings/spokenname.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -49,7 +50,7 @@ DisplayPanel::DisplayPanel(QWidget *parent)
     for (const auto &entry : DisplayLabels::mainWindow()) {
         m_labels[std::size_t(entry.label)]
             = makeLabel(entry.objectName, QString::fromLatin1(entry.designText),
-                        QString::fromLatin1(entry.accessibleName));
+                        QString::fromLatin1(entry.explanation));
     }
 
     auto *layout = new QVBoxLayout(this);
@@ -59,13 +60,21 @@ DisplayPanel::DisplayPanel(QWidget *parent)
 }
 
 QLabel *DisplayPanel::makeLabel(const char *objectName, const QString &text,
-                                const QString &accessibleName)
+                                const QString &explanation)
 {
-    auto *label = new QLabel(text);
+    auto *label = new QLabel;
     label->setObjectName(QLatin1String(objectName));
-    label->setAccessibleName(accessibleName);
-    label->setAccessibleDescription(text);
+    label->setProperty(ExplanationProperty, explanation);
+    showText(label, text);
     return label;
+}
+
+// Screen readers announce a read-out by what it shows, then what it is: "14,200.000,
+// frequency", "ATT, attenuator"; a blank one by what it is.
+void DisplayPanel::showText(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    label->setAccessibleName(SpokenName::of(text, label->property(ExplanationProperty).toString()));
 }
 
 QWidget *DisplayPanel::buildFrequencyRow()
@@ -89,8 +98,7 @@ QWidget *DisplayPanel::buildFrequencyRow()
     freq->setMinimumWidth(freq->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999.999")));
     grid->addWidget(freq, 0, 1, 2, 1);
 
-    auto *khz = new QLabel(QStringLiteral("kHz"));
-    khz->setAccessibleName(QStringLiteral("Frequency unit"));
+    auto *khz = makeLabel("lblUnit", QStringLiteral("kHz"), QStringLiteral("frequency unit"));
     setPointSize(khz, 14);
     grid->addWidget(khz, 1, 2, Qt::AlignBottom);
 
@@ -134,7 +142,7 @@ QWidget *DisplayPanel::buildMeters()
     auto *grid = new QGridLayout(meters);
     grid->setContentsMargins(0, 0, 0, 0);
 
-    auto *sCaption = makeLabel("Label2", QStringLiteral("S Meter"), QStringLiteral("S Meter"));
+    auto *sCaption = makeLabel("Label2", QStringLiteral("S Meter"), {});
     m_sMeter = makeBar("ProgressBar1", QStringLiteral("S meter"), SMeterMaximum);
     sCaption->setBuddy(m_sMeter);
     auto *sScale = makeLabel("Label3", QStringLiteral("1    3    5    7    9   +20  +40  +60"),
@@ -143,7 +151,7 @@ QWidget *DisplayPanel::buildMeters()
     grid->addWidget(m_sMeter, 0, 1);
     grid->addWidget(sScale, 1, 1);
 
-    auto *swrCaption = makeLabel("Label4", QStringLiteral("SWR"), QStringLiteral("SWR"));
+    auto *swrCaption = makeLabel("Label4", QStringLiteral("SWR"), {});
     m_swr = makeBar("ProgressBar4", QStringLiteral("SWR meter"), 100);
     swrCaption->setBuddy(m_swr);
     auto *swrScale = makeLabel("Label1", QStringLiteral("1     1.5     2     3     \u221e"),
@@ -163,7 +171,7 @@ QWidget *DisplayPanel::buildClock()
     auto *clock = new QWidget;
     auto *row = new QHBoxLayout(clock);
     row->setContentsMargins(0, 0, 0, 0);
-    m_date = makeLabel("lblDate", QStringLiteral("Date"), QStringLiteral("Local time"));
+    m_date = makeLabel("lblDate", QStringLiteral("Date"), QStringLiteral("local time"));
     m_gmtDate = makeLabel("lblGMTDate", QStringLiteral("GMT Date"), QStringLiteral("GMT"));
     row->addWidget(m_date);
     row->addSpacing(40);
@@ -183,8 +191,7 @@ bool DisplayPanel::setLabel(RadioView::Label id, const QString &text)
     QLabel *target = label(id);
     if (!target)
         return false;
-    target->setText(text);
-    target->setAccessibleDescription(text);
+    showText(target, text);
     return true;
 }
 
@@ -196,8 +203,6 @@ void DisplayPanel::setSMeter(int value)
 
 void DisplayPanel::setClock(const QString &localText, const QString &gmtText)
 {
-    m_date->setText(localText);
-    m_date->setAccessibleDescription(localText);
-    m_gmtDate->setText(gmtText);
-    m_gmtDate->setAccessibleDescription(gmtText);
+    showText(m_date, localText);
+    showText(m_gmtDate, gmtText);
 }

@@ -28,7 +28,11 @@ public:
     void setClock(const QString &localText, const QString &gmtText);
 
 private:
-    QLabel *makeLabel(const char *objectName, const QString &text, const QString &accessibleName);
+    static constexpr const char *ExplanationProperty = "vanteloExplanation";
+
+    // explanation: what the label shows ("frequency"), spoken after its text.
+    QLabel *makeLabel(const char *objectName, const QString &text, const QString &explanation);
+    static void showText(QLabel *label, const QString &text);
     QWidget *buildFrequencyRow();
     QWidget *buildStatusFlags();
     QWidget *buildMeters();

@@ -16,6 +16,7 @@
 #include "settings/frmsetup.h"
 #include "settings/frmtesting.h"
 #include "settings/settingsstore.h"
+#include "settings/spokenname.h"
 #include "settings/windowplacement.h"
 
 #include <QApplication>
@@ -125,7 +126,8 @@ void frmTerminal::buildLayout()
 
     m_cmdSend = new QPushButton(QStringLiteral("Send"), central);
     m_cmdSend->setObjectName(QStringLiteral("cmdSend"));
-    m_cmdSend->setAccessibleName(QStringLiteral("Send: switch between transmit and receive"));
+    m_cmdSend->setAccessibleName(
+        SpokenName::of(m_cmdSend->text(), QStringLiteral("switch between transmit and receive")));
     m_cmdSend->setToolTip(QStringLiteral("Switch the radio between transmit and receive"));
 
     QWidget *knob = m_front->knob();
@@ -167,7 +169,7 @@ void frmTerminal::buildLayout()
 
     m_portStatus = new QLabel(this);
     m_portStatus->setObjectName(QStringLiteral("lblPortStatus"));
-    m_portStatus->setAccessibleName(QStringLiteral("Port status"));
+    m_portStatus->setAccessibleDescription(QStringLiteral("Port status"));
     statusBar()->addPermanentWidget(m_portStatus, 1);
 
     resize(1000, 700);
@@ -333,7 +335,7 @@ void frmTerminal::updatePortStatus()
         text += QStringLiteral(" (%1)").arg(m_lastPortProblem);
     if (m_portStatus->text() != text) {
         m_portStatus->setText(text);
-        m_portStatus->setAccessibleDescription(text);
+        m_portStatus->setAccessibleName(text);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "radio/cat.h"
 #include "radio/cattables.h"
 #include "radio/radio.h"
+#include "settings/spokenname.h"
 #include "settings/windowplacement.h"
 
 #include <QAbstractSlider>
@@ -24,6 +25,10 @@ namespace {
 
 constexpr const char *FrameCaptions[] = {"Antenna", "AGC", "NB", "Channel"};
 constexpr int FrameCount = int(std::size(FrameCaptions));
+// What the options of each frame choose, spoken after an option's caption.
+constexpr const char *FrameExplanations[]
+    = {"antenna", "AGC", "noise blanker", "voice playback channel"};
+static_assert(std::size(FrameExplanations) == std::size(FrameCaptions));
 
 const QString OffText = QStringLiteral("Off");
 
@@ -117,7 +122,8 @@ void frmFunctions::buildUi()
                 continue;
             auto *button = new QRadioButton(QString::fromLatin1(entry.caption), box);
             button->setObjectName(QString::fromLatin1(entry.name));
-            button->setAccessibleName(box->title() + QLatin1Char(' ') + button->text());
+            button->setAccessibleName(
+                SpokenName::of(button->text(), QString::fromLatin1(FrameExplanations[f])));
             button->setFocusPolicy(Qt::StrongFocus);
             m_frames[f]->addButton(button);
             row->addWidget(button);
@@ -332,8 +338,8 @@ void frmFunctions::setLevelLabel(RadioView::Label label, const QString &text)
         if (entry.levelLabel == label) {
             QLabel *level = this->*entry.level;
             level->setText(text);
-            level->setAccessibleName(QString::fromLatin1(entry.caption) + QStringLiteral(" level ")
-                                     + text.trimmed());
+            level->setAccessibleName(SpokenName::of(
+                text, QString::fromLatin1(entry.caption) + QStringLiteral(" level")));
             return;
         }
     }

@@ -1,5 +1,7 @@
-// Every window of the program, one row each: the frame has room for the whole title.
+// Every window of the program, one row each: spoken names begin with the captions the operator
+// sees, every control is reached with Tab, and the frame has room for the whole title.
 // A new window adds its row to windowTable().
+#include "common/accessibilitycheck.h"
 #include "main/frmterminal.h"
 #include "main/helpwindow.h"
 #include "main/laterwindow.h"
@@ -15,6 +17,8 @@
 #include "settings/frmtesting.h"
 
 #include <QFontDatabase>
+#include <QPushButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -26,6 +30,7 @@ struct WindowRow
 {
     const char *name;
     std::function<QWidget *(Radio &)> make;
+    int minimumControls; // the check looks at no fewer controls than this
     bool titled; // has a frame with a title
 };
 
@@ -38,7 +43,7 @@ QWidget *filterPanel(Radio &radio, const char *mode)
 const std::vector<WindowRow> &windowTable()
 {
     static const std::vector<WindowRow> rows {
-        {"main window", [](Radio &radio) { return new frmTerminal(radio); }, true},
+        {"main window", [](Radio &radio) { return new frmTerminal(radio); }, 90, true},
         {"main window after replies",
          [](Radio &radio) {
              auto *window = new frmTerminal(radio);
@@ -48,21 +53,22 @@ const std::vector<WindowRow> &windowTable()
              radio.receive(w.reply() + "RA01;PA1;AG128;IS-0200;SM0015;TX;");
              return window;
          },
+         90, true},
+        {"functions panel", [](Radio &radio) { return new frmFunctions(radio); }, 25, true},
+        {"filter panel, CW", [](Radio &radio) { return filterPanel(radio, "3"); }, 5, true},
+        {"filter panel, USB", [](Radio &radio) { return filterPanel(radio, "2"); }, 5, true},
+        {"filter panel, FSK-R", [](Radio &radio) { return filterPanel(radio, "9"); }, 5, true},
+        {"filter panel, mode unknown", [](Radio &radio) { return filterPanel(radio, ""); }, 5,
          true},
-        {"functions panel", [](Radio &radio) { return new frmFunctions(radio); }, true},
-        {"filter panel, CW", [](Radio &radio) { return filterPanel(radio, "3"); }, true},
-        {"filter panel, USB", [](Radio &radio) { return filterPanel(radio, "2"); }, true},
-        {"filter panel, FSK-R", [](Radio &radio) { return filterPanel(radio, "9"); }, true},
-        {"filter panel, mode unknown", [](Radio &radio) { return filterPanel(radio, ""); }, true},
         {"port properties",
          [](Radio &radio) {
              return new frmProperties(radio.MSComm1(), QList<PortList::SystemPort> {});
          },
-         true},
-        {"setup", [](Radio &) { return new frmSetup; }, true},
-        {"test screen", [](Radio &radio) { return new frmTesting(radio); }, true},
-        {"about", [](Radio &) { return new frmAbout; }, true},
-        {"splash", [](Radio &) { return new frmSplash; }, false},
+         20, true},
+        {"setup", [](Radio &) { return new frmSetup; }, 9, true},
+        {"test screen", [](Radio &radio) { return new frmTesting(radio); }, 3, true},
+        {"about", [](Radio &) { return new frmAbout; }, 4, true},
+        {"splash", [](Radio &) { return new frmSplash; }, 4, false},
         {"progress window",
          [](Radio &) {
              auto *window = new frmMessage;
@@ -70,10 +76,10 @@ const std::vector<WindowRow> &windowTable()
              window->setPercent(QStringLiteral("45 %"));
              return window;
          },
-         true},
-        {"help window", [](Radio &) { return new HelpWindow; }, true},
+         3, true},
+        {"help window", [](Radio &) { return new HelpWindow; }, 1, true},
         {"window of a later version",
-         [](Radio &) { return new LaterWindow(QStringLiteral("Frequency Scan")); }, true},
+         [](Radio &) { return new LaterWindow(QStringLiteral("Frequency Scan")); }, 2, true},
     };
     return rows;
 }
@@ -96,8 +102,11 @@ class tst_windows : public QObject
 private Q_SLOTS:
     void initTestCase();
 
+    void spokenNamesAndKeyboard_data() { addWindowRows(false); }
+    void spokenNamesAndKeyboard();
     void wholeTitleShown_data() { addWindowRows(true); }
     void wholeTitleShown();
+    void checkFindsFaults();
 
 private:
     QTemporaryDir m_config;
@@ -108,6 +117,20 @@ void tst_windows::initTestCase()
     // Run by hand, outside ctest, the test still never touches the operator's own settings.
     if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
         qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+}
+
+void tst_windows::spokenNamesAndKeyboard()
+{
+    QFETCH(int, row);
+    const WindowRow &entry = windowTable()[std::size_t(row)];
+    Radio radio;
+    const std::unique_ptr<QWidget> window(entry.make(radio));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+
+    const AccessibilityCheck::Result result = AccessibilityCheck::check(window.get());
+    QVERIFY2(result.checked >= entry.minimumControls, qPrintable(QString::number(result.checked)));
+    QVERIFY2(result.offences.isEmpty(), qPrintable(result.offences.join(QLatin1Char('\n'))));
 }
 
 void tst_windows::wholeTitleShown()
@@ -129,6 +152,34 @@ void tst_windows::wholeTitleShown()
                             .arg(window->windowTitle())
                             .arg(window->width())
                             .arg(needed)));
+}
+
+// The check itself finds each kind of fault it is there for.
+void tst_windows::checkFindsFaults()
+{
+    QWidget window;
+    auto *named = new QPushButton(QStringLiteral("Att"), &window);
+    named->setObjectName(QStringLiteral("named"));
+    named->setAccessibleName(QStringLiteral("Attenuator"));
+    auto *accessKey = new QPushButton(QStringLiteral("&>>"), &window);
+    accessKey->setObjectName(QStringLiteral("accessKey"));
+    accessKey->setAccessibleName(QStringLiteral(">>, step up"));
+    auto *unreachable = new QSlider(&window);
+    unreachable->setObjectName(QStringLiteral("unreachable"));
+    unreachable->setFocusPolicy(Qt::ClickFocus);
+    auto *caption = new QLabel(QStringLiteral("&Volume:"), &window);
+    caption->setBuddy(unreachable);
+    unreachable->setAccessibleName(QStringLiteral("AF gain"));
+    auto *unlabelled = new QSlider(&window);
+    unlabelled->setObjectName(QStringLiteral("unlabelled"));
+
+    const AccessibilityCheck::Result result = AccessibilityCheck::check(&window);
+    QCOMPARE(result.checked, 5);
+    QCOMPARE(result.offences,
+             (QStringList {"named (QPushButton): name \"Attenuator\" does not begin with \"Att\"",
+                           "unreachable (QSlider): name \"AF gain\" does not begin with \"Volume\"",
+                           "unreachable (QSlider): not reachable with Tab",
+                           "unlabelled (QSlider): no accessible name"}));
 }
 
 QTEST_MAIN(tst_windows)

@@ -4,6 +4,7 @@
 #include "main/operations/functionswitches.h"
 #include "main/operations/tuningcontrols.h"
 #include "radio/radio.h"
+#include "settings/spokenname.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -22,12 +23,13 @@ namespace {
 
 const QString FreqPrompt = QStringLiteral("Enter the Frequency, e.g. 26,600 Khz = 26600");
 
+// explanation: what the button does, spoken after its caption.
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption,
-                        const QString &accessibleName)
+                        const QString &explanation)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(accessibleName);
+    button->setAccessibleName(SpokenName::of(caption, explanation));
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoDefault(false);
     return button;
@@ -126,19 +128,18 @@ struct FrontPanel::Private
     void buildSplitFrame();
     void buildRitXitFrame();
     void buildSwitchButtons();
-    QRadioButton *stepOption(const char *name, const QString &caption, const QString &spoken,
-                             int row, int column);
+    QRadioButton *stepOption(const char *name, const QString &caption, int row, int column);
     QSlider *slider(QGridLayout *grid, int row, const char *name, const QString &caption,
-                    int minimum, int maximum, int pageStep, int tick);
+                    const QString &explanation, int minimum, int maximum, int pageStep, int tick);
     QSlider *sliderFor(RadioView::Slider which) const;
 };
 
-QRadioButton *FrontPanel::Private::stepOption(const char *name, const QString &caption,
-                                              const QString &spoken, int row, int column)
+QRadioButton *FrontPanel::Private::stepOption(const char *name, const QString &caption, int row,
+                                              int column)
 {
     auto *option = new QRadioButton(caption, freqMemFrame);
     option->setObjectName(QLatin1String(name));
-    option->setAccessibleName(spoken);
+    option->setAccessibleName(SpokenName::of(caption, tr("tuning step")));
     option->setFocusPolicy(Qt::StrongFocus);
     stepGroup->addButton(option);
     static_cast<QGridLayout *>(freqMemFrame->layout())->addWidget(option, row, column);
@@ -153,25 +154,25 @@ void FrontPanel::Private::buildFreqMemFrame()
     stepGroup = new QButtonGroup(freqMemFrame);
     stepGroup->setExclusive(true);
 
-    Opt1Hz = stepOption("Opt1Hz", QStringLiteral("1 Hz"), tr("Step 1 Hz"), 0, 0);
-    Opt100Hz = stepOption("Opt100Hz", QStringLiteral("100 hz "), tr("Step 100 Hz"), 0, 1);
-    Opt1khz = stepOption("Opt1khz", QStringLiteral("1 Khz "), tr("Step 1 kHz"), 1, 0);
-    Opt5Khz = stepOption("Opt5Khz", QStringLiteral("5 Khz "), tr("Step 5 kHz"), 1, 1);
-    Opt10Khz = stepOption("Opt10Khz", QStringLiteral("10 Khz "), tr("Step 10 kHz"), 2, 0);
-    Opt500Khz = stepOption("Opt500Khz", QStringLiteral("0.5 Mhz"), tr("Step 0.5 MHz"), 2, 1);
-    Opt1Mhz = stepOption("Opt1Mhz", QStringLiteral("1 Mhz"), tr("Step 1 MHz"), 3, 0);
+    Opt1Hz = stepOption("Opt1Hz", QStringLiteral("1 Hz"), 0, 0);
+    Opt100Hz = stepOption("Opt100Hz", QStringLiteral("100 hz "), 0, 1);
+    Opt1khz = stepOption("Opt1khz", QStringLiteral("1 Khz "), 1, 0);
+    Opt5Khz = stepOption("Opt5Khz", QStringLiteral("5 Khz "), 1, 1);
+    Opt10Khz = stepOption("Opt10Khz", QStringLiteral("10 Khz "), 2, 0);
+    Opt500Khz = stepOption("Opt500Khz", QStringLiteral("0.5 Mhz"), 2, 1);
+    Opt1Mhz = stepOption("Opt1Mhz", QStringLiteral("1 Mhz"), 3, 0);
     Opt1khz->setChecked(true);
 
-    CmdStepDwn = makeButton(freqMemFrame, "CmdStepDwn", QStringLiteral("&<<"), tr("Step down"));
-    CmdStepUp = makeButton(freqMemFrame, "CmdStepUp", QStringLiteral("&>>"), tr("Step up"));
-    CmdDwn = makeButton(freqMemFrame, "CmdDwn", QStringLiteral("&Dwn"), tr("Down 10 Hz"));
-    CmdUp = makeButton(freqMemFrame, "CmdUp", QStringLiteral("&Up"), tr("Up 10 Hz"));
+    CmdStepDwn = makeButton(freqMemFrame, "CmdStepDwn", QStringLiteral("&<<"), tr("step down"));
+    CmdStepUp = makeButton(freqMemFrame, "CmdStepUp", QStringLiteral("&>>"), tr("step up"));
+    CmdDwn = makeButton(freqMemFrame, "CmdDwn", QStringLiteral("&Dwn"), tr("down 10 Hz"));
+    CmdUp = makeButton(freqMemFrame, "CmdUp", QStringLiteral("&Up"), tr("up 10 Hz"));
     CmdFreqEnter = makeButton(freqMemFrame, "CmdFreqEnter", QStringLiteral("Enter Freq."),
-                              tr("Enter frequency"));
-    CmdBand = makeButton(freqMemFrame, "CmdBand", QStringLiteral("Band"), tr("Band list"));
+                              tr("type a frequency"));
+    CmdBand = makeButton(freqMemFrame, "CmdBand", QStringLiteral("Band"), tr("band list"));
     CmdFreqScan = makeButton(freqMemFrame, "CmdFreqScan", QStringLiteral("Freq Scan"),
-                             tr("Frequency scan"));
-    CmdMemory = makeButton(freqMemFrame, "CmdMemory", QStringLiteral("&Mem"), tr("Memory"));
+                             tr("frequency scan"));
+    CmdMemory = makeButton(freqMemFrame, "CmdMemory", QStringLiteral("&Mem"), tr("memory"));
 
     grid->addWidget(CmdStepDwn, 4, 0);
     grid->addWidget(CmdStepUp, 4, 1);
@@ -184,8 +185,8 @@ void FrontPanel::Private::buildFreqMemFrame()
 }
 
 QSlider *FrontPanel::Private::slider(QGridLayout *grid, int row, const char *name,
-                                     const QString &caption, int minimum, int maximum, int pageStep,
-                                     int tick)
+                                     const QString &caption, const QString &explanation,
+                                     int minimum, int maximum, int pageStep, int tick)
 {
     auto *s = new QSlider(Qt::Horizontal, controlsFrame);
     s->setObjectName(QLatin1String(name));
@@ -195,7 +196,7 @@ QSlider *FrontPanel::Private::slider(QGridLayout *grid, int row, const char *nam
     s->setTickInterval(tick);
     s->setTickPosition(QSlider::TicksBelow);
     s->setFocusPolicy(Qt::StrongFocus);
-    s->setAccessibleName(caption);
+    s->setAccessibleName(SpokenName::of(caption, explanation));
     auto *label = new QLabel(caption, controlsFrame);
     label->setBuddy(s);
     grid->addWidget(label, row, 0);
@@ -208,11 +209,13 @@ void FrontPanel::Private::buildControlsFrame()
     controlsFrame = new QGroupBox(QStringLiteral("Controls"), window);
     controlsFrame->setObjectName(QStringLiteral("controlsFrame"));
     auto *grid = new QGridLayout(controlsFrame);
-    SliderVolume = slider(grid, 0, "SliderVolume", QStringLiteral("Volume"), 0, 255, 5, 10);
-    SliderRF = slider(grid, 1, "SliderRF", QStringLiteral("RF"), 0, 255, 5, 10);
-    SliderDSPHigh = slider(grid, 2, "SliderDSPHigh", QStringLiteral("DSP High Cut"), 0, 20, 5, 1);
-    SliderDSPLow = slider(grid, 3, "SliderDSPLow", QStringLiteral("DSP Low Cut"), 0, 20, 5, 1);
-    SliderIS = slider(grid, 4, "SliderIS", QStringLiteral("IF Shift"), -1100, 1100, 50, 100);
+    SliderVolume
+        = slider(grid, 0, "SliderVolume", QStringLiteral("Volume"), tr("AF gain"), 0, 255, 5, 10);
+    SliderRF = slider(grid, 1, "SliderRF", QStringLiteral("RF"), tr("RF gain"), 0, 255, 5, 10);
+    SliderDSPHigh
+        = slider(grid, 2, "SliderDSPHigh", QStringLiteral("DSP High Cut"), {}, 0, 20, 5, 1);
+    SliderDSPLow = slider(grid, 3, "SliderDSPLow", QStringLiteral("DSP Low Cut"), {}, 0, 20, 5, 1);
+    SliderIS = slider(grid, 4, "SliderIS", QStringLiteral("IF Shift"), {}, -1100, 1100, 50, 100);
 }
 
 void FrontPanel::Private::buildModeFrame()
@@ -235,7 +238,7 @@ void FrontPanel::Private::buildModeFrame()
     int i = 0;
     for (const Row &row : rows) {
         const QString caption = QLatin1String(row.caption);
-        *row.button = makeButton(modeFrame, row.name, caption, tr("Mode %1").arg(caption));
+        *row.button = makeButton(modeFrame, row.name, caption, tr("mode"));
         grid->addWidget(*row.button, i / 4, i % 4);
         ++i;
     }
@@ -246,9 +249,10 @@ void FrontPanel::Private::buildSplitFrame()
     splitFrame = new QGroupBox(QStringLiteral("Split"), window);
     splitFrame->setObjectName(QStringLiteral("splitFrame"));
     auto *row = new QHBoxLayout(splitFrame);
-    cmdSplitOn = makeButton(splitFrame, "cmdSplitOn", QStringLiteral("On"), tr("Split on"));
-    cmdSplitOff = makeButton(splitFrame, "cmdSplitOff", QStringLiteral("Off"), tr("Split off"));
-    cndTFSet = makeButton(splitFrame, "cndTFSet", QStringLiteral("TF-Set"), tr("TF-Set"));
+    cmdSplitOn = makeButton(splitFrame, "cmdSplitOn", QStringLiteral("On"), tr("split on"));
+    cmdSplitOff = makeButton(splitFrame, "cmdSplitOff", QStringLiteral("Off"), tr("split off"));
+    cndTFSet = makeButton(splitFrame, "cndTFSet", QStringLiteral("TF-Set"),
+                          tr("listen on the transmit frequency"));
     row->addWidget(cmdSplitOn);
     row->addWidget(cmdSplitOff);
     row->addWidget(cndTFSet);
@@ -266,7 +270,7 @@ void FrontPanel::Private::buildRitXitFrame()
     cmdRitXitDn
         = makeButton(ritXitFrame, "cmdRitXitDn", QStringLiteral("Dwn"), tr("RIT/XIT offset down"));
     cmdRitXitClear = makeButton(ritXitFrame, "cmdRitXitClear", QStringLiteral("Clear"),
-                                tr("Clear RIT/XIT offset"));
+                                tr("clear the RIT/XIT offset"));
     grid->addWidget(cmdRIT, 0, 0);
     grid->addWidget(cmdXIT, 0, 1);
     grid->addWidget(cmdRitXitUp, 1, 0);
@@ -285,37 +289,37 @@ void FrontPanel::Private::buildSwitchButtons()
         QPushButton **button;
         const char *name;
         const char *caption;
-        const char *spoken;
+        const char *explanation;
     };
     const Row rows[] = {
-        {&cmdAtt, "cmdAtt", "Att", "Attenuator"},
-        {&CmdATTune, "CmdATTune", "AT ", "Antenna tuner"},
-        {&CmdPreAmp, "CmdPreAmp", "Pre-am", "Pre-amplifier"},
-        {&cmdProcOn, "cmdProcOn", "Proc", "Speech processor"},
-        {&CmdVoxOn, "CmdVoxOn", "Vox", "VOX"},
-        {&cmdBC, "cmdBC", "BC", "Beat cancel"},
-        {&cmdNR12, "cmdNR12", "NR1/2", "Noise reduction"},
-        {&cmdFLock, "cmdFLock", "Flock", "Frequency lock"},
-        {&cmdPower, "cmdPower", "Power", "Power on or off"},
+        {&cmdAtt, "cmdAtt", "Att", "attenuator"},
+        {&CmdATTune, "CmdATTune", "AT ", "antenna tuner"},
+        {&CmdPreAmp, "CmdPreAmp", "Pre-am", "pre-amplifier"},
+        {&cmdProcOn, "cmdProcOn", "Proc", "speech processor"},
+        {&CmdVoxOn, "CmdVoxOn", "Vox", "voice-operated transmit"},
+        {&cmdBC, "cmdBC", "BC", "beat cancel"},
+        {&cmdNR12, "cmdNR12", "NR1/2", "noise reduction"},
+        {&cmdFLock, "cmdFLock", "Flock", "frequency lock"},
+        {&cmdPower, "cmdPower", "Power", "power on or off"},
         {&cmdCWT, "cmdCWT", "CW T", "CW auto-tune"},
         {&CmdVFOA, "CmdVFOA", "&A", "VFO A"},
         {&CmdVFOB, "CmdVFOB", "&B", "VFO B"},
-        {&Command30, "Command30", "M", "Memory mode"},
-        {&CmdAeqB, "CmdAeqB", "A=B", "Copy frequency to VFO A"},
-        {&CmdBeqA, "CmdBeqA", "B=A", "Copy frequency to VFO B"},
-        {&cmdFilter, "cmdFilter", "Filter", "Filter panel"},
+        {&Command30, "Command30", "M", "memory mode"},
+        {&CmdAeqB, "CmdAeqB", "A=B", "copy frequency to VFO A"},
+        {&CmdBeqA, "CmdBeqA", "B=A", "copy frequency to VFO B"},
+        {&cmdFilter, "cmdFilter", "Filter", "filter panel"},
     };
     int i = 0;
     for (const Row &row : rows) {
         *row.button
-            = makeButton(switchButtons, row.name, QLatin1String(row.caption), tr(row.spoken));
+            = makeButton(switchButtons, row.name, QLatin1String(row.caption), tr(row.explanation));
         grid->addWidget(*row.button, i / 5, i % 5);
         ++i;
     }
     cmdFunctions
         = makeButton(switchButtons, "cmdFunctions",
                      QStringLiteral("Power Mic Key Delay VOX SQL Ant AGC Tone Ch1 Ch2 Ch3"),
-                     tr("Functions panel"));
+                     tr("functions panel"));
     cmdFunctions->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(cmdFunctions, (i + 4) / 5, 0, 1, 5);
 }
