@@ -56,7 +56,6 @@ const std::vector<WindowRow> &windowTable()
          90, true},
         {"functions panel", [](Radio &radio) { return new frmFunctions(radio); }, 25, true},
         {"filter panel, CW", [](Radio &radio) { return filterPanel(radio, "3"); }, 5, true},
-        {"filter panel, USB", [](Radio &radio) { return filterPanel(radio, "2"); }, 5, true},
         {"filter panel, FSK-R", [](Radio &radio) { return filterPanel(radio, "9"); }, 5, true},
         {"filter panel, mode unknown", [](Radio &radio) { return filterPanel(radio, ""); }, 5,
          true},

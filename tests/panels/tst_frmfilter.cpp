@@ -55,7 +55,6 @@ private Q_SLOTS:
     void closeRestoresCursorAndUnloads();
     void presentModeOnShowing_data();
     void presentModeOnShowing();
-    void followsModeOnlyWhileOpen();
     void listOfAnotherModeSendsNothing_data();
     void listOfAnotherModeSendsNothing();
 };
@@ -293,11 +292,6 @@ void TestFrmFilter::presentModeOnShowing_data()
                                << "2"
                                << "Combo2 "
                                << "SSB/AM/FM";
-    QTest::newRow("FSK to CW-R") << "6"
-                                 << "FW0250;"
-                                 << "7"
-                                 << "Combo1 "
-                                 << "CW-R";
     QTest::newRow("CW to CW-R keeps the width") << "3"
                                                 << "FW0400;"
                                                 << "7"
@@ -313,11 +307,6 @@ void TestFrmFilter::presentModeOnShowing_data()
                                     << ""
                                     << "none"
                                     << "Mode unknown";
-    QTest::newRow("no mode to AM") << ""
-                                   << "FW0001;"
-                                   << "5"
-                                   << "Combo2 "
-                                   << "SSB/AM/FM";
 }
 
 // The panel is created hidden by a width reply, the mode changes, and then the operator opens
@@ -346,23 +335,6 @@ void TestFrmFilter::presentModeOnShowing()
     radio.setDisplay(nullptr);
 }
 
-void TestFrmFilter::followsModeOnlyWhileOpen()
-{
-    Radio radio;
-    CommandLog log(radio);
-    radio.state().Mode = QStringLiteral("2");
-    frmFilter form(radio);
-    radio.state().Mode = QStringLiteral("9");
-    form.followMode(); // hidden: nothing to follow yet
-    QCOMPARE(shownList(form), QStringLiteral("Combo2 "));
-    form.show();
-    QCOMPARE(shownList(form), QStringLiteral("Combo3 "));
-    radio.state().Mode = QStringLiteral("3");
-    form.followMode();
-    QCOMPARE(shownList(form), QStringLiteral("Combo1 "));
-    QCOMPARE(log.take(), QStringList {"FW;"});
-}
-
 void TestFrmFilter::listOfAnotherModeSendsNothing_data()
 {
     QTest::addColumn<QString>("opened");
@@ -380,11 +352,6 @@ void TestFrmFilter::listOfAnotherModeSendsNothing_data()
                                 << "Wide"
                                 << "3"
                                 << "Combo1 ";
-    QTest::newRow("50 Hz in USB") << "3"
-                                  << "Combo1"
-                                  << "50 Hz"
-                                  << "2"
-                                  << "Combo2 ";
     QTest::newRow("1000 Hz in CW-R from FSK") << "6"
                                               << "Combo3"
                                               << "1000 Hz"
@@ -395,11 +362,6 @@ void TestFrmFilter::listOfAnotherModeSendsNothing_data()
                                      << "250 Hz"
                                      << ""
                                      << "none";
-    QTest::newRow("Narrow in mode 8") << "1"
-                                      << "Combo2"
-                                      << "Narrow"
-                                      << "8"
-                                      << "none";
 }
 
 // The radio's mode has changed without the panel being told (no report reached it): choosing
