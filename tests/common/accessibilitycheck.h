@@ -14,6 +14,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -67,14 +68,15 @@ inline QString labelText(const QLabel *label)
 }
 
 // Parts of Qt's own composite widgets: the line edit of an editable list or a spin box, the
-// scroll buttons of a tab bar, a scroll area's bars.
+// scroll buttons of a tab bar, a scroll area's bars, a table's corner button (the table itself
+// is announced as one control).
 inline bool isInnerPart(const QWidget *widget, const QWidget *window)
 {
     if (widget->objectName().startsWith(QLatin1String("qt_")))
         return true;
     for (const QWidget *w = widget->parentWidget(); w && w != window; w = w->parentWidget()) {
         if (qobject_cast<const QComboBox *>(w) || qobject_cast<const QAbstractSpinBox *>(w)
-            || qobject_cast<const QTabBar *>(w)
+            || qobject_cast<const QTabBar *>(w) || qobject_cast<const QAbstractItemView *>(w)
             || w->objectName().startsWith(QLatin1String("qt_scrollarea_hcontainer"))
             || w->objectName().startsWith(QLatin1String("qt_scrollarea_vcontainer")))
             return true;

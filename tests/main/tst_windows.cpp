@@ -5,6 +5,7 @@
 #include "main/frmterminal.h"
 #include "main/helpwindow.h"
 #include "main/laterwindow.h"
+#include "memory/frmmemory.h"
 #include "panels/frmfilter.h"
 #include "panels/frmfunctions.h"
 #include "radio/radio.h"
@@ -77,6 +78,7 @@ const std::vector<WindowRow> &windowTable()
          },
          3, true},
         {"help window", [](Radio &) { return new HelpWindow; }, 1, true},
+        {"memory", [](Radio &) { return new frmMemory; }, 15, true},
         {"window of a later version",
          [](Radio &) { return new LaterWindow(QStringLiteral("Frequency Scan")); }, 2, true},
     };
