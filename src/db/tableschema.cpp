@@ -70,8 +70,9 @@ const TableSchema &memory()
 
 const TableSchema &band()
 {
-    static const TableSchema table = schema(
-        "Band.sqlite", "Band", {"Frequency", "Mode", "Description"}, {SchemaSteps::createTable()});
+    static const TableSchema table
+        = schema("Band.sqlite", "Band", {"Frequency", "Mode", "Description"},
+                 {SchemaSteps::createTable(), SchemaSteps::seedRows(SchemaSteps::bandRows())});
     return table;
 }
 
@@ -79,7 +80,7 @@ const TableSchema &scan()
 {
     static const TableSchema table = schema(
         "Scan.sqlite", "Scan", {"FreqStart", "FreqEnd", "Mode", "Step", "Pause", "Description"},
-        {SchemaSteps::createTable()});
+        {SchemaSteps::createTable(), SchemaSteps::seedRows(SchemaSteps::scanRows())});
     return table;
 }
 
@@ -145,6 +146,27 @@ QList<QStringList> memoryChannelRows()
         rows << QStringList {QStringLiteral("%1").arg(channel, 2, 10, QLatin1Char('0'))};
     }
     return rows;
+}
+
+QList<QStringList> bandRows()
+{
+    // One usual frequency on each HF band, in kilohertz, inside the segment for its mode.
+    return {
+        {"1840", "LSB", "160 m SSB"}, {"3700", "LSB", "80 m SSB"},  {"7150", "LSB", "40 m SSB"},
+        {"10120", "CW", "30 m CW"},   {"14200", "USB", "20 m SSB"}, {"18130", "USB", "17 m SSB"},
+        {"21300", "USB", "15 m SSB"}, {"24950", "USB", "12 m SSB"}, {"28500", "USB", "10 m SSB"},
+    };
+}
+
+QList<QStringList> scanRows()
+{
+    // Start, end and step in kilohertz, pause in seconds.
+    return {
+        {"7000", "7040", "CW", "0.5", "1", "40 m CW"},
+        {"14150", "14350", "USB", "1", "1", "20 m SSB"},
+        {"21200", "21450", "USB", "1", "1", "15 m SSB"},
+        {"29520", "29680", "FM", "20", "2", "10 m FM"},
+    };
 }
 
 } // namespace SchemaSteps

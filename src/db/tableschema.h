@@ -54,5 +54,9 @@ SchemaStep seedRows(QList<QStringList> rows);
 
 // Channels "00" to "99" (the Mem cell only, so every other cell gets a single blank).
 QList<QStringList> memoryChannelRows();
+// The band list of a new user: one row per HF band from 160 m to 10 m.
+QList<QStringList> bandRows();
+// The scan ranges of a new user: a few example ranges.
+QList<QStringList> scanRows();
 
 } // namespace SchemaSteps
