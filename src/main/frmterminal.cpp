@@ -1,5 +1,7 @@
 #include "frmterminal.h"
 
+#include "bands/frmband.h"
+#include "bands/frmfreqscan.h"
 #include "displaylabels.h"
 #include "displaypanel.h"
 #include "helpwindow.h"
@@ -192,8 +194,8 @@ void frmTerminal::wireUp()
             connect(action, &QAction::triggered, this,
                     [this, slot, title] { showLaterWindow(*slot, title); });
     };
-    later("mnuBand", &m_band, QStringLiteral("Band"));
-    later("mnuFreqScan", &m_freqScan, QStringLiteral("Frequency Scan"));
+    on("mnuBand", &frmTerminal::mnuBand_Click);
+    on("mnuFreqScan", &frmTerminal::mnuFreqScan_Click);
     on("mnuMemory", &frmTerminal::mnuMemory_Click);
     later("mnuLogging", &m_logging, QStringLiteral("Logging"));
     on("mnuSetup", &frmTerminal::mnuSetup_Click);
@@ -411,6 +413,26 @@ frmMemory *frmTerminal::memoryWindow() const
     return qobject_cast<frmMemory *>(m_memory.data());
 }
 
+void frmTerminal::mnuBand_Click()
+{
+    showWindow(m_band, [this] { return new frmBand(m_radio, this); });
+}
+
+void frmTerminal::mnuFreqScan_Click()
+{
+    showWindow(m_freqScan, [this] { return new frmFreqScan(m_radio, this); });
+}
+
+frmBand *frmTerminal::bandWindow() const
+{
+    return qobject_cast<frmBand *>(m_band.data());
+}
+
+frmFreqScan *frmTerminal::freqScanWindow() const
+{
+    return qobject_cast<frmFreqScan *>(m_freqScan.data());
+}
+
 void frmTerminal::mnuFileExit_Click()
 {
     close();
@@ -441,10 +463,10 @@ void frmTerminal::openWindow(FrontPanel::Window window)
         bringForward(&functions());
         break;
     case FrontPanel::Window::Band:
-        showLaterWindow(m_band, QStringLiteral("Band"));
+        mnuBand_Click();
         break;
     case FrontPanel::Window::FreqScan:
-        showLaterWindow(m_freqScan, QStringLiteral("Frequency Scan"));
+        mnuFreqScan_Click();
         break;
     case FrontPanel::Window::Memory:
         mnuMemory_Click();
@@ -511,6 +533,8 @@ void frmTerminal::setFrequencyCaptions(const QString &frequencyText)
     m_frequencyCaption = frequencyText;
     if (frmMemory *memory = memoryWindow())
         memory->setFrequencyText(frequencyText);
+    if (frmFreqScan *scan = freqScanWindow())
+        scan->setFrequencyText(frequencyText);
 }
 
 frmMessage &frmTerminal::progress()

@@ -16,6 +16,8 @@
 #include <functional>
 
 class DisplayPanel;
+class frmBand;
+class frmFreqScan;
 class frmMemory;
 class QLabel;
 class QPushButton;
@@ -55,6 +57,8 @@ public:
     void mnuTestScreen_Click();
     void mnuAbout_Click();
     void mnuMemory_Click();
+    void mnuBand_Click();
+    void mnuFreqScan_Click();
     void cmdSend_Click();
     void openWindow(FrontPanel::Window window);
 
@@ -76,6 +80,9 @@ public:
     frmMessage *progressWindow() const { return m_message; }
     // The memory window while it is open.
     frmMemory *memoryWindow() const;
+    // The band list and the scan window while they are open.
+    frmBand *bandWindow() const;
+    frmFreqScan *freqScanWindow() const;
 
     // RadioDisplay
     void setLabel(RadioView::Label label, const QString &text) override;

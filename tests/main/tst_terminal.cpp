@@ -461,9 +461,9 @@ void tst_terminal::frontPanelButtonsOpenWindows_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("objectName"); // empty for a window of a later version
     QTest::newRow("band") << int(FrontPanel::Window::Band) << "Band"
-                          << "";
-    QTest::newRow("scan") << int(FrontPanel::Window::FreqScan) << "Frequency Scan"
-                          << "";
+                          << "frmBand";
+    QTest::newRow("scan") << int(FrontPanel::Window::FreqScan) << "Scan"
+                          << "frmFreqScan";
     QTest::newRow("memory") << int(FrontPanel::Window::Memory) << "Memory"
                             << "frmMemory";
 }
