@@ -2,6 +2,8 @@
 // sees, every control is reached with Tab, and the frame has room for the whole title.
 // A new window adds its row to windowTable().
 #include "common/accessibilitycheck.h"
+#include "bands/frmband.h"
+#include "bands/frmfreqscan.h"
 #include "main/frmterminal.h"
 #include "main/helpwindow.h"
 #include "main/laterwindow.h"
@@ -79,6 +81,8 @@ const std::vector<WindowRow> &windowTable()
          3, true},
         {"help window", [](Radio &) { return new HelpWindow; }, 1, true},
         {"memory", [](Radio &) { return new frmMemory; }, 15, true},
+        {"band list", [](Radio &radio) { return new frmBand(radio); }, 5, true},
+        {"frequency scan", [](Radio &radio) { return new frmFreqScan(radio); }, 5, true},
         {"window of a later version",
          [](Radio &) { return new LaterWindow(QStringLiteral("Frequency Scan")); }, 2, true},
     };
