@@ -1,5 +1,7 @@
 #include "db/tableschema.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -48,6 +50,59 @@ QString insert(QSqlDatabase &db, const TableSchema &table, const QList<QStringLi
     return QString();
 }
 
+// The ISO 8601 text of a time written in the clock's form "dd MMM yyyy H:mm:ss"
+// ("06 Dec 2026 9:05:07", English month names), as the logbook's stamp wrote it before its times
+// were kept as ISO text. Nothing for any other text.
+QString isoOfClockForm(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const qsizetype space = trimmed.lastIndexOf(QLatin1Char(' '));
+    if (space < 0)
+        return QString();
+    // Date and time are read apart, so that no time zone (and no daylight-saving gap) is
+    // involved.
+    const QDate date
+        = QLocale::c().toDate(trimmed.left(space).trimmed(), QStringLiteral("dd MMM yyyy"));
+    const QTime time = QTime::fromString(trimmed.mid(space + 1), QStringLiteral("H:mm:ss"));
+    if (!date.isValid() || !time.isValid())
+        return QString();
+    return date.toString(Qt::ISODate) + QLatin1Char('T')
+        + time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+// Rewrites the logbook's times from the clock's form to ISO 8601 text, which sorts in time
+// order. Cells in any other form (typed by hand, empty) keep their text.
+QString clockTimesToIso(QSqlDatabase &db, const TableSchema &table)
+{
+    const QString key = Tables::quoted(QLatin1String(KeyColumn));
+    const QString name = Tables::quoted(table.tableName);
+    for (const char *column : {"DateLocal", "DateGMT"}) {
+        const QString field = Tables::quoted(QLatin1String(column));
+        QSqlQuery read(db);
+        if (!read.exec(QStringLiteral("SELECT %1, %2 FROM %3").arg(key, field, name)))
+            return errorOf(read);
+        QList<std::pair<QVariant, QString>> changes;
+        while (read.next()) {
+            const QString iso = isoOfClockForm(read.value(1).toString());
+            if (!iso.isEmpty())
+                changes.append({read.value(0), iso});
+        }
+        if (read.lastError().isValid())
+            return errorOf(read);
+        QSqlQuery write(db);
+        if (!write.prepare(
+                QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?").arg(name, field, key)))
+            return errorOf(write);
+        for (const auto &[id, iso] : changes) {
+            write.bindValue(0, iso);
+            write.bindValue(1, id);
+            if (!write.exec())
+                return errorOf(write);
+        }
+    }
+    return QString();
+}
+
 TableSchema schema(const char *file, const char *table, QStringList columns,
                    QList<SchemaStep> steps)
 {
@@ -89,7 +144,7 @@ const TableSchema &logging()
     static const TableSchema table
         = schema("Logging.sqlite", "Logging",
                  {"DateLocal", "DateGMT", "Frequency", "Mode", "CallSign", "Description"},
-                 {SchemaSteps::createTable()});
+                 {SchemaSteps::createTable(), clockTimesToIso});
     return table;
 }
 
