@@ -87,8 +87,50 @@ bool TableModel::setRowCells(int row, const QStringList &cells)
     return true;
 }
 
+bool TableModel::isUntouchedNewRow(int row) const
+{
+    // An added row is dirty in every cell; until a cell is written none of its fields is
+    // marked for writing. A deleted row has them all marked, a changed one the changed cells.
+    if (row < 0 || row >= rowCount() || !isDirty(index(row, 0)))
+        return false;
+    const QSqlRecord cells = record(row);
+    for (int i = 0; i < cells.count(); ++i) {
+        if (cells.isGenerated(i))
+            return false;
+    }
+    return true;
+}
+
+bool TableModel::hasChanges(int row) const
+{
+    for (int column = 0; column < columnCount(); ++column) {
+        if (isDirty(index(row, column)))
+            return true;
+    }
+    return false;
+}
+
+void TableModel::setDisplayForm(int column, std::function<QString(const QString &)> form)
+{
+    m_displayForms.insert(column, std::move(form));
+}
+
+QVariant TableModel::data(const QModelIndex &index, int role) const
+{
+    if (role == Qt::DisplayRole) {
+        const auto form = m_displayForms.constFind(index.column());
+        if (form != m_displayForms.constEnd())
+            return (*form)(QSqlTableModel::data(index, Qt::EditRole).toString());
+    }
+    return QSqlTableModel::data(index, role);
+}
+
 bool TableModel::save(QString *error)
 {
+    for (int row = rowCount() - 1; row >= 0; --row) {
+        if (isUntouchedNewRow(row))
+            revertRow(row);
+    }
     if (!isDirty())
         return true;
     Transaction transaction(m_database.connection());

@@ -3,7 +3,9 @@
 // column.
 #pragma once
 
+#include <QHash>
 #include <QSqlTableModel>
+#include <functional>
 
 class Database;
 
@@ -33,6 +35,17 @@ public:
     // Changes the row's cells in the model (saved by save()). False for a row that is not there.
     bool setRowCells(int row, const QStringList &cells);
 
+    // A row added to the model that has not had a cell written yet. Saving never stores such a
+    // row: it is dropped instead, as there is nothing in it to keep.
+    bool isUntouchedNewRow(int row) const;
+    // The row has changes not saved yet (an added, changed or deleted row).
+    bool hasChanges(int row) const;
+
+    // How the cells of one column are shown (and read out to screen readers); what is stored
+    // and edited stays the stored text.
+    void setDisplayForm(int column, std::function<QString(const QString &stored)> form);
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
     // Writes every pending change in one transaction. On failure nothing is written, the
     // pending changes are dropped, the model shows the table as it is stored and *error says
     // why.
@@ -46,4 +59,5 @@ protected:
 private:
     Database &m_database;
     int m_sortColumn = -1;
+    QHash<int, std::function<QString(const QString &)>> m_displayForms;
 };

@@ -237,11 +237,12 @@ void TableWindow::move(int step)
         setCurrentRow(qMax(0, row + step));
 }
 
-void TableWindow::currentRowChanged()
+void TableWindow::currentRowChanged(const QModelIndex &, const QModelIndex &previous)
 {
     datPrimaryRS_Reposition();
-    // Leaving an edited row saves it, once the view has finished moving.
-    if (m_model->isDirty() && !m_saveQueued) {
+    // Leaving an edited row saves it, once the view has finished moving. Entering a row that
+    // is not saved yet (one just added) does not.
+    if (previous.isValid() && m_model->hasChanges(previous.row()) && !m_saveQueued) {
         m_saveQueued = true;
         QTimer::singleShot(0, this, [this] {
             m_saveQueued = false;

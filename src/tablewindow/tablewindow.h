@@ -89,7 +89,7 @@ private:
     bool select();
     void positionAfterActivation();
     void datPrimaryRS_Reposition();
-    void currentRowChanged();
+    void currentRowChanged(const QModelIndex &current, const QModelIndex &previous);
     void move(int step);
 
     TableWindowFacts m_facts;
