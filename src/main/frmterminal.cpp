@@ -6,6 +6,7 @@
 #include "displaypanel.h"
 #include "helpwindow.h"
 #include "laterwindow.h"
+#include "logbook/frmlogging.h"
 #include "memory/frmmemory.h"
 #include "operations/clocktext.h"
 #include "panels/frmfilter.h"
@@ -197,7 +198,7 @@ void frmTerminal::wireUp()
     on("mnuBand", &frmTerminal::mnuBand_Click);
     on("mnuFreqScan", &frmTerminal::mnuFreqScan_Click);
     on("mnuMemory", &frmTerminal::mnuMemory_Click);
-    later("mnuLogging", &m_logging, QStringLiteral("Logging"));
+    on("mnuLogging", &frmTerminal::mnuLogging_Click);
     on("mnuSetup", &frmTerminal::mnuSetup_Click);
     on("mnuTestScreen", &frmTerminal::mnuTestScreen_Click);
     on("mnuAbout", &frmTerminal::mnuAbout_Click);
@@ -436,6 +437,11 @@ frmFreqScan *frmTerminal::freqScanWindow() const
 void frmTerminal::mnuFileExit_Click()
 {
     close();
+}
+
+void frmTerminal::mnuLogging_Click()
+{
+    showWindow(m_logging, [this] { return new frmLogging(m_radio.state(), this); });
 }
 
 void frmTerminal::MnuRadioMenu_Click()

@@ -59,6 +59,7 @@ public:
     void mnuMemory_Click();
     void mnuBand_Click();
     void mnuFreqScan_Click();
+    void mnuLogging_Click();
     void cmdSend_Click();
     void openWindow(FrontPanel::Window window);
 
