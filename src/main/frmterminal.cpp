@@ -18,6 +18,7 @@
 #include "settings/frmproperties.h"
 #include "settings/frmsetup.h"
 #include "settings/frmtesting.h"
+#include "settings/menu/frmmenu.h"
 #include "settings/settingsstore.h"
 #include "settings/spokenname.h"
 #include "settings/windowplacement.h"
@@ -446,7 +447,7 @@ void frmTerminal::mnuLogging_Click()
 
 void frmTerminal::MnuRadioMenu_Click()
 {
-    // The radio menu table is not reached from here.
+    showWindow(m_radioMenu, [this] { return new frmMenu(this); });
 }
 
 void frmTerminal::mnuContents_Click()

@@ -142,6 +142,7 @@ private:
     QPointer<QWidget> m_freqScan;
     QPointer<QWidget> m_memory;
     QPointer<QWidget> m_logging;
+    QPointer<QWidget> m_radioMenu;
 
     QString m_frequencyCaption;
     QString m_lastPortProblem;

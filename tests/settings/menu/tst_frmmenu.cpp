@@ -1,0 +1,148 @@
+// The radio menu table: opened from the main window's "Menu" entry onto its table, the caption
+// " Menu" until a row is shown, new rows from the keyboard, and names for screen readers.
+#include "db/database.h"
+#include "db/datafolder.h"
+#include "db/tablemodel.h"
+#include "main/frmterminal.h"
+#include "radio/radio.h"
+#include "settings/menu/frmmenu.h"
+#include "tablewindow/datagrid.h"
+#include "tablewindow/navigationbar.h"
+#include "tablewindow/storedtable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QList<frmMenu *> openMenuWindows()
+{
+    QList<frmMenu *> found;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *menu = qobject_cast<frmMenu *>(w); menu && menu->isVisible())
+            found << menu;
+    }
+    return found;
+}
+
+} // namespace
+
+class tst_frmMenu : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void opensFromTheMainWindow();
+    void newRowsFromTheKeyboard();
+    void namesForScreenReaders();
+};
+
+void tst_frmMenu::opensFromTheMainWindow()
+{
+    // The main window uses the data folder of this test program, kept between runs.
+    const QString path = QDir(DataFolder::path()).filePath(Tables::menu().fileName);
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+    {
+        Database db(Tables::menu());
+        QVERIFY2(db.open(), qPrintable(db.errorText()));
+        QCOMPARE(StoredTable(path).exec({QStringLiteral(
+                     "INSERT INTO Menu (Menu, Value, Options, Description) VALUES "
+                     "('01', '5', '0-9', 'Display brightness'), ('17', 'on', 'on/off', 'Beep')")}),
+                 QString());
+    }
+    Radio radio;
+    frmTerminal terminal(radio);
+    terminal.show();
+    QAction *entry = terminal.findChild<QAction *>(QStringLiteral("MnuRadioMenu"));
+    QVERIFY(entry);
+    entry->trigger();
+    entry->trigger(); // a second press brings the same window forward
+    QCOMPARE(openMenuWindows().size(), 1);
+    QPointer<frmMenu> window = openMenuWindows().first();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Menu"));
+    QVERIFY(!window->isModal());
+    QVERIFY(terminal.isEnabled());
+    QCOMPARE(window->database().filePath(), path);
+    QCOMPARE(window->currentRow(), 0);
+    QCOMPARE(window->dataControl()->caption(), QStringLiteral("Record: 1"));
+    QCOMPARE(window->rowCells(1),
+             (QStringList {QStringLiteral("17"), QStringLiteral("on"), QStringLiteral("on/off"),
+                           QStringLiteral("Beep")}));
+
+    window->cmdClose->click();
+    QTRY_VERIFY(window.isNull());
+    entry->trigger(); // and opens afresh after it was closed
+    QCOMPARE(openMenuWindows().size(), 1);
+    openMenuWindows().first()->close();
+}
+
+void tst_frmMenu::newRowsFromTheKeyboard()
+{
+    QTemporaryDir dir;
+    frmMenu window(nullptr, dir.path());
+    QStringList errors;
+    window.setDataErrorReporter([&errors](QWidget *, const QString &text) { errors << text; });
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(window.dataControl()->caption(), QStringLiteral(" Menu"));
+    QCOMPARE(window.currentRow(), -1);
+
+    // The Down arrow in the empty grid starts the first row; typing fills it.
+    DataGrid *grid = window.grid();
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(window.currentRow(), 0);
+    QCOMPARE(window.dataControl()->caption(), QStringLiteral("Record: 1"));
+    QTest::keyClick(grid, '0');
+    auto *editor = grid->viewport()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("5"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!grid->isEditing());
+
+    // Down on the last row saves it and starts another; leaving that one untyped drops it.
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(window.currentRow(), 1);
+    QCOMPARE(window.model()->rowCount(), 2);
+    QTest::keyClick(grid, Qt::Key_Up);
+    QTRY_COMPARE(window.model()->rowCount(), 1);
+    window.close();
+    const QList<QStringList> stored
+        = StoredTable(dir.filePath(Tables::menu().fileName)).rows(Tables::menu());
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.first().value(0), QStringLiteral("05"));
+    QVERIFY(errors.isEmpty());
+}
+
+void tst_frmMenu::namesForScreenReaders()
+{
+    QTemporaryDir dir;
+    frmMenu window(nullptr, dir.path());
+    window.show();
+    QCOMPARE(window.objectName(), QStringLiteral("frmMenu"));
+    QCOMPARE(window.cmdClose->text(), QStringLiteral("&Close"));
+    for (QPushButton *button : window.findChildren<QPushButton *>()) {
+        QVERIFY2(button->accessibleName().startsWith(QString(button->text()).remove('&')),
+                 qPrintable(button->objectName()));
+        QVERIFY(button->focusPolicy() & Qt::TabFocus);
+    }
+    // The Close button is the window's only one besides the data control's arrows.
+    QCOMPARE(window.buttonPanel()->findChildren<QPushButton *>().size(), 1);
+    QVERIFY(!window.grid()->accessibleName().isEmpty());
+    QVERIFY(window.grid()->accessibleDescription().contains(QLatin1String("Down arrow")));
+
+    const QString out = qEnvironmentVariable("VANTELO_TEST_OUTPUT", QDir::tempPath());
+    QDir().mkpath(out);
+    QVERIFY(window.grab().save(out + QStringLiteral("/frmmenu.png")));
+}
+
+QTEST_MAIN(tst_frmMenu)
+#include "tst_frmmenu.moc"
