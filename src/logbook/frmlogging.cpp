@@ -203,7 +203,9 @@ void frmLogging::stamp(int row)
         written = written && setCell(row, Frequency, *cells.frequency);
     if (cells.mode)
         written = written && setCell(row, Mode, *cells.mode);
+    // The grid is left on the Mode cell, the call sign one step to the right.
     grid()->setCurrentIndex(model()->index(row, column(Mode)));
+    grid()->setFocus();
     if (!written) {
         say(QStringLiteral("The row could not be stamped."));
         return;

@@ -213,12 +213,14 @@ void tst_frmLogging::stampFillsTheNewRow()
     m_window->cmdAdd->click();
     QCOMPARE(m_window->currentRow(), 1);
     QVERIFY(m_window->grid()->hasFocus());
+    m_window->cmdDateTime->setFocus(); // as a click on it does
     m_window->cmdDateTime->click();
     QCOMPARE(shown(1, "DateLocal"), QStringLiteral("06 Dec 2026 22:00:00"));
     QCOMPARE(shown(1, "DateGMT"), QStringLiteral("07 Dec 2026 3:00:00"));
     QCOMPARE(shown(1, "Frequency"), QStringLiteral("7,050.6"));
     QCOMPARE(shown(1, "Mode"), QStringLiteral("LSB"));
     QCOMPARE(m_window->grid()->currentIndex().column(), 3);
+    QVERIFY(m_window->grid()->hasFocus()); // ready for the call sign
     QVERIFY2(m_window->statusText().startsWith(QLatin1String("Stamped 06 Dec 2026 22:00:00")),
              qPrintable(m_window->statusText()));
 
