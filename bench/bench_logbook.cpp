@@ -1,6 +1,7 @@
 // The logbook on 10,000 contacts: time from the "Logging" menu entry to the window shown with
 // its newest row current and painted, and time for a click on a column header to show the
-// table sorted by that column. Targets: under 200 ms each.
+// table sorted by that column (targets: under 200 ms each). Also the time to log one more
+// contact: Add, Date/Time/Freq/Mode and Update.
 #include "db/database.h"
 #include "db/datafolder.h"
 #include "db/tablemodel.h"
@@ -75,6 +76,19 @@ double sortOnce(frmLogging &window, int column)
     return window.currentRow() == 0 ? ms : -1;
 }
 
+// Milliseconds for Add, the stamp and Update, the new contact current afterwards.
+double logOnce(frmLogging &window)
+{
+    QElapsedTimer timer;
+    timer.start();
+    window.cmdAdd_Click();
+    window.cmdDateTime_Click();
+    window.cmdUpdate_Click();
+    window.repaint();
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    return window.currentRow() == window.model()->rowCount() - 1 ? ms : -1;
+}
+
 double median(QList<double> times)
 {
     std::sort(times.begin(), times.end());
@@ -131,7 +145,19 @@ int main(int argc, char *argv[])
         sorts << ms;
     }
 
+    QList<double> logged;
+    for (int i = 0; i < 10; ++i) {
+        window.Form_Activate(); // the table's own order, the newest row current
+        const double ms = logOnce(window);
+        if (ms < 0) {
+            std::fprintf(stderr, "the new contact was not saved at the end\n");
+            return 1;
+        }
+        logged << ms;
+    }
+
     std::sort(openings.begin(), openings.end());
+    std::sort(logged.begin(), logged.end());
     std::sort(sorts.begin(), sorts.end());
     std::printf("logbook of %d contacts, opening on its newest row: median %.1f ms, worst %.1f ms "
                 "over %lld openings (target under 200 ms): %s\n",
@@ -141,5 +167,8 @@ int main(int argc, char *argv[])
                 "over %lld clicks (target under 200 ms): %s\n",
                 Contacts, median(sorts), sorts.last(), qlonglong(sorts.size()),
                 median(sorts) < 200.0 ? "met" : "MISSED");
+    std::printf("logbook of %d contacts, logging one more (Add, stamp, Update): median %.1f ms, "
+                "worst %.1f ms over %lld contacts\n",
+                Contacts, median(logged), logged.last(), qlonglong(logged.size()));
     return 0;
 }
