@@ -1,6 +1,6 @@
-// The logbook below its window: the stamp's cells (times with every kind of GMT offset, the
-// frequency with its precision, the mode, a radio that has not reported yet), the times typed
-// and shown, and the schema step that turns times written in the clock's form into ISO text.
+// The logbook below its window: the stamp's cells (GMT offsets, the frequency's precision, a
+// radio that has not reported yet), typed times, and the schema step that turns times written
+// in the clock's form into ISO text.
 #include "db/database.h"
 #include "logbook/operations/logstamp.h"
 #include "logbook/operations/logtime.h"
@@ -33,8 +33,6 @@ private Q_SLOTS:
     void gmtWithoutAStoredOffset();
     void typedTimes_data();
     void typedTimes();
-    void shownTimes_data();
-    void shownTimes();
     void clockFormRowsBecomeIso();
 };
 
@@ -47,7 +45,6 @@ void tst_LogbookOps::stampCells_data()
     QTest::addColumn<QString>("gmt"); // stored form
     QTest::addColumn<QString>("frequency");
     QTest::addColumn<QString>("modeCell");
-
     const QDateTime eight = at(2026, 12, 6, 20);
     QTest::newRow("+10 at 20:00 gives 10:00") << eight << "+10"
                                               << "14200"
@@ -63,71 +60,34 @@ void tst_LogbookOps::stampCells_data()
                                                          << "LSB";
     QTest::newRow("-5 on new year's eve") << at(2026, 12, 31, 22, 30) << "-5"
                                           << "3573"
-                                          << "3"
+                                          << "8"
                                           << "2027-01-01T03:30:00"
                                           << "3,573"
-                                          << "CW";
-    QTest::newRow("+10 early on the 1st of March") << at(2028, 3, 1, 2) << "10"
-                                                   << "3573"
-                                                   << "3"
-                                                   << "2028-02-29T16:00:00"
-                                                   << "3,573"
-                                                   << "CW";
-    QTest::newRow("5.5 shifts by hours and minutes") << eight << "5.5"
-                                                     << "21074.25"
-                                                     << "9"
-                                                     << "2026-12-06T14:30:00"
-                                                     << "21,074.25"
-                                                     << "FSK-R";
-    QTest::newRow("0") << eight << "0"
-                       << "28400.125"
-                       << "0"
-                       << "2026-12-06T20:00:00"
-                       << "28,400.125"
-                       << " ";
-    QTest::newRow("blank") << eight << " "
-                           << "14200"
-                           << "8"
-                           << "2026-12-06T20:00:00"
-                           << "14,200"
-                           << " ";
-    QTest::newRow("not a number counts as 0") << eight << "abc"
-                                              << "14200"
-                                              << "5"
-                                              << "2026-12-06T20:00:00"
-                                              << "14,200"
-                                              << "AM";
-    QTest::newRow("a mode code outside the table leaves Mode") << eight << "0"
-                                                               << "14200"
-                                                               << "X"
-                                                               << "2026-12-06T20:00:00"
-                                                               << "14,200" << Left;
-    QTest::newRow("no mode reported leaves Mode") << eight << "0"
-                                                  << "14200"
-                                                  << ""
-                                                  << "2026-12-06T20:00:00"
-                                                  << "14,200" << Left;
+                                          << " ";
+    QTest::newRow("5.5, and hertz kept") << eight << "5.5"
+                                         << "28400.125"
+                                         << "9"
+                                         << "2026-12-06T14:30:00"
+                                         << "28,400.125"
+                                         << "FSK-R";
+    QTest::newRow("offset not a number, mode not in the table") << eight << "abc"
+                                                                << "14200"
+                                                                << "X"
+                                                                << "2026-12-06T20:00:00"
+                                                                << "14,200" << Left;
     // Before the radio has reported a frequency: both times, nothing else.
     QTest::newRow("start value 999999999") << eight << "+10"
                                            << "999999999"
                                            << "2"
                                            << "2026-12-06T10:00:00" << Left << Left;
-    QTest::newRow("empty frequency") << eight << "0"
-                                     << ""
-                                     << "2"
-                                     << "2026-12-06T20:00:00" << Left << Left;
     QTest::newRow("frequency not a number") << eight << "0"
                                             << "14200abc"
                                             << "2"
                                             << "2026-12-06T20:00:00" << Left << Left;
-    QTest::newRow("frequency 0") << eight << "0"
-                                 << "0"
-                                 << "2"
-                                 << "2026-12-06T20:00:00" << Left << Left;
-    QTest::newRow("grouped frequency is no reading") << eight << "0"
-                                                     << "14,200"
-                                                     << "2"
-                                                     << "2026-12-06T20:00:00" << Left << Left;
+    QTest::newRow("no frequency") << eight << "0"
+                                  << ""
+                                  << "2"
+                                  << "2026-12-06T20:00:00" << Left << Left;
 }
 
 void tst_LogbookOps::stampCells()
@@ -145,21 +105,13 @@ void tst_LogbookOps::stampCells()
 
 void tst_LogbookOps::gmtWithoutAStoredOffset()
 {
-    // The test runs with TZ=IST-5:30 and no GMTOffset in its settings: the offset is the
-    // computer's own, as the main window's clock reads it at start-up.
+    // The test runs with TZ=IST-5:30 and no GMTOffset stored: the offset is the computer's
+    // own, as the main window reads it at start-up.
     QVERIFY(!SettingsStore::contains(QStringLiteral("GMTOffset")));
     const QString offset = SettingsStore::gmtOffset();
     QCOMPARE(offset, QStringLiteral("5.5"));
-    const QDateTime local = at(2026, 12, 6, 20);
-    QCOMPARE(LogStamp::cells(local, offset, QStringLiteral("14200"), QStringLiteral("2")).gmt,
+    QCOMPARE(LogStamp::cells(at(2026, 12, 6, 20), offset, QString(), QString()).gmt,
              QStringLiteral("2026-12-06T14:30:00"));
-    QCOMPARE(LogTime::stored(local.toUTC()), QStringLiteral("2026-12-06T14:30:00"));
-
-    // A stored offset is honoured exactly, whatever the computer's zone.
-    SettingsStore::save(QStringLiteral("GMTOffset"), QStringLiteral("+10"));
-    QCOMPARE(LogStamp::cells(local, SettingsStore::gmtOffset(), QString(), QString()).gmt,
-             QStringLiteral("2026-12-06T10:00:00"));
-    SettingsStore::remove(QStringLiteral("GMTOffset"));
 }
 
 void tst_LogbookOps::typedTimes_data()
@@ -168,40 +120,26 @@ void tst_LogbookOps::typedTimes_data()
     QTest::addColumn<QString>("stored"); // "<refused>" when nothing is stored
     QTest::newRow("the clock's form") << "06 Dec 2026 9:05:07"
                                       << "2026-12-06T09:05:07";
-    QTest::newRow("short day and hour, no seconds") << "6 dec 2026 21:05"
-                                                    << "2026-12-06T21:05:00";
+    QTest::newRow("short forms, any case") << " 6 dec 2026  21:05"
+                                           << "2026-12-06T21:05:00";
     QTest::newRow("full month name") << "1 January 2027 0:00:59"
                                      << "2027-01-01T00:00:59";
-    QTest::newRow("extra blanks") << "  06  Dec 2026   9:05:07 "
-                                  << "2026-12-06T09:05:07";
-    QTest::newRow("ISO with T") << "2026-12-06T09:05:07"
-                                << "2026-12-06T09:05:07";
-    QTest::newRow("ISO with a blank") << "2026-12-06 09:05"
-                                      << "2026-12-06T09:05:00";
-    QTest::newRow("29 Feb of a leap year") << "29 Feb 2028 12:00:00"
-                                           << "2028-02-29T12:00:00";
+    QTest::newRow("ISO") << "2026-12-06 09:05"
+                         << "2026-12-06T09:05:00";
     QTest::newRow("blank clears the cell") << "   "
                                            << "";
     QTest::newRow("31 Feb") << "31 Feb 2026 9:00:00"
                             << "<refused>";
-    QTest::newRow("29 Feb of another year") << "29 Feb 2026 9:00:00"
-                                            << "<refused>";
+    QTest::newRow("29 Feb outside a leap year") << "29 Feb 2026 9:00:00"
+                                                << "<refused>";
     QTest::newRow("hour 24") << "06 Dec 2026 24:00:00"
                              << "<refused>";
-    QTest::newRow("minute 60") << "06 Dec 2026 9:60:00"
-                               << "<refused>";
     QTest::newRow("two-digit year") << "06 Dec 26 9:05:07"
                                     << "<refused>";
     QTest::newRow("unknown month") << "06 Dez 2026 9:05:07"
                                    << "<refused>";
-    QTest::newRow("two letters of a month") << "06 De 2026 9:05:07"
-                                            << "<refused>";
-    QTest::newRow("date without time") << "06 Dec 2026"
-                                       << "<refused>";
-    QTest::newRow("words") << "yesterday evening"
-                           << "<refused>";
-    QTest::newRow("ISO month 13") << "2026-13-01T10:00:00"
-                                  << "<refused>";
+    QTest::newRow("date alone") << "06 Dec 2026"
+                                << "<refused>";
 }
 
 void tst_LogbookOps::typedTimes()
@@ -209,31 +147,6 @@ void tst_LogbookOps::typedTimes()
     QFETCH(QString, typed);
     const std::optional<QString> stored = LogTime::fromTyped(typed);
     QTEST(stored ? *stored : QStringLiteral("<refused>"), "stored");
-}
-
-void tst_LogbookOps::shownTimes_data()
-{
-    QTest::addColumn<QString>("cell");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("stored, hour without leading zero") << "2026-12-06T09:05:07"
-                                                       << "06 Dec 2026 9:05:07";
-    QTest::newRow("stored, afternoon") << "2027-01-02T21:00:00"
-                                       << "02 Jan 2027 21:00:00";
-    // Texts that are not stored times are shown exactly as they are.
-    QTest::newRow("clock form") << "06 Dec 2026 9:05:07"
-                                << "06 Dec 2026 9:05:07";
-    QTest::newRow("typed by hand") << "about noon"
-                                   << "about noon";
-    QTest::newRow("impossible stored date") << "2026-02-31T10:00:00"
-                                            << "2026-02-31T10:00:00";
-    QTest::newRow("empty") << ""
-                           << "";
-}
-
-void tst_LogbookOps::shownTimes()
-{
-    QFETCH(QString, cell);
-    QTEST(LogTime::shown(cell), "shown");
 }
 
 void tst_LogbookOps::clockFormRowsBecomeIso()
