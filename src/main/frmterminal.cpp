@@ -5,7 +5,6 @@
 #include "displaylabels.h"
 #include "displaypanel.h"
 #include "helpwindow.h"
-#include "laterwindow.h"
 #include "logbook/frmlogging.h"
 #include "memory/frmmemory.h"
 #include "operations/clocktext.h"
@@ -191,11 +190,6 @@ void frmTerminal::wireUp()
     on("MnuRadioMenu", &frmTerminal::MnuRadioMenu_Click);
     on("mnuContents", &frmTerminal::mnuContents_Click);
 
-    const auto later = [this](const char *name, QPointer<QWidget> *slot, const QString &title) {
-        if (QAction *action = findChild<QAction *>(QLatin1String(name)))
-            connect(action, &QAction::triggered, this,
-                    [this, slot, title] { showLaterWindow(*slot, title); });
-    };
     on("mnuBand", &frmTerminal::mnuBand_Click);
     on("mnuFreqScan", &frmTerminal::mnuFreqScan_Click);
     on("mnuMemory", &frmTerminal::mnuMemory_Click);
@@ -479,11 +473,6 @@ void frmTerminal::openWindow(FrontPanel::Window window)
         mnuMemory_Click();
         break;
     }
-}
-
-void frmTerminal::showLaterWindow(QPointer<QWidget> &slot, const QString &title)
-{
-    showWindow(slot, [this, title] { return new LaterWindow(title, this); });
 }
 
 frmFunctions &frmTerminal::functions()

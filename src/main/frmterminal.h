@@ -112,7 +112,6 @@ private:
     bool openPort();
     frmFunctions &functions();
     frmFilter &filter();
-    void showLaterWindow(QPointer<QWidget> &slot, const QString &title);
     // Creates the window on first use (again after it closed itself) and brings it forward.
     void showWindow(QPointer<QWidget> &slot, const std::function<QWidget *()> &create);
     frmMessage &progress();

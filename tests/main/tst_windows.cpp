@@ -4,9 +4,9 @@
 #include "common/accessibilitycheck.h"
 #include "bands/frmband.h"
 #include "bands/frmfreqscan.h"
+#include "logbook/frmlogging.h"
 #include "main/frmterminal.h"
 #include "main/helpwindow.h"
-#include "main/laterwindow.h"
 #include "memory/frmmemory.h"
 #include "panels/frmfilter.h"
 #include "panels/frmfunctions.h"
@@ -18,6 +18,7 @@
 #include "settings/frmsetup.h"
 #include "settings/frmsplash.h"
 #include "settings/frmtesting.h"
+#include "settings/menu/frmmenu.h"
 
 #include <QFontDatabase>
 #include <QPushButton>
@@ -83,8 +84,8 @@ const std::vector<WindowRow> &windowTable()
         {"memory", [](Radio &) { return new frmMemory; }, 15, true},
         {"band list", [](Radio &radio) { return new frmBand(radio); }, 5, true},
         {"frequency scan", [](Radio &radio) { return new frmFreqScan(radio); }, 5, true},
-        {"window of a later version",
-         [](Radio &) { return new LaterWindow(QStringLiteral("Frequency Scan")); }, 2, true},
+        {"logbook", [](Radio &radio) { return new frmLogging(radio.state()); }, 8, true},
+        {"radio menu table", [](Radio &) { return new frmMenu; }, 3, true},
     };
     return rows;
 }
