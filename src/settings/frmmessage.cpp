@@ -3,8 +3,11 @@
 #include "settings/windowplacement.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 frmMessage::frmMessage(QWidget *parent)
@@ -25,10 +28,20 @@ frmMessage::frmMessage(QWidget *parent)
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
 
+    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAccessibleName(QStringLiteral("Cancel, stop this task"));
+    cmdCancel->setAutoDefault(false);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmMessage::cmdCancel_Click);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblMessage);
     layout->addWidget(lblPercent);
     layout->addWidget(ProgressBar1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdCancel);
+    layout->addLayout(buttons);
     WindowPlacement::fitTitle(*this);
     reset();
 }
@@ -61,6 +74,33 @@ void frmMessage::reset()
     setMessage(QStringLiteral("Message"));
     setPercent(QString());
     ProgressBar1->reset();
+    setCancelVisible(false);
+    setCancelEnabled(true);
+}
+
+void frmMessage::setCancelVisible(bool visible)
+{
+    cmdCancel->setVisible(visible);
+}
+
+void frmMessage::setCancelEnabled(bool enabled)
+{
+    cmdCancel->setEnabled(enabled);
+}
+
+void frmMessage::cmdCancel_Click()
+{
+    if (cmdCancel->isVisibleTo(this) && cmdCancel->isEnabled())
+        Q_EMIT cancelRequested();
+}
+
+void frmMessage::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && cmdCancel->isVisibleTo(this)) {
+        cmdCancel_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmMessage::showEvent(QShowEvent *event)
@@ -72,6 +112,13 @@ void frmMessage::showEvent(QShowEvent *event)
 
 void frmMessage::closeEvent(QCloseEvent *event)
 {
+    // The operator closing a window that offers Cancel asks for Cancel; the caller closes it
+    // when its task has ended.
+    if (event->spontaneous() && cmdCancel->isVisibleTo(this)) {
+        event->ignore();
+        cmdCancel_Click();
+        return;
+    }
     // Closing ends this opening; the next one starts from the opening texts.
     reset();
     QWidget::closeEvent(event);

@@ -1,12 +1,15 @@
 // The progress window: a message, a percentage text and a progress bar from 0 to 100, all set
-// by the caller. Not modal, no buttons. Its owner shows and closes it as often as needed; each
-// opening starts from "Message", an empty percentage and an empty bar.
+// by the caller. Its owner shows and closes it as often as needed; each opening starts from
+// "Message", an empty percentage, an empty bar and no Cancel button. A caller whose task can be
+// stopped shows Cancel: pressing it, Escape or closing the window asks the caller to stop (the
+// window stays until the caller closes it).
 #pragma once
 
 #include <QWidget>
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 class frmMessage : public QWidget
 {
@@ -23,11 +26,21 @@ public:
     // Back to the opening texts.
     void reset();
 
+    // Shows or hides Cancel; a disabled Cancel has been pressed and the task is ending.
+    void setCancelVisible(bool visible);
+    void setCancelEnabled(bool enabled);
+    void cmdCancel_Click();
+
     QLabel *lblMessage = nullptr;
     QLabel *lblPercent = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+Q_SIGNALS:
+    void cancelRequested();
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 };
