@@ -119,7 +119,8 @@ const TableSchema &memory()
     static const TableSchema table
         = schema("memory.sqlite", "Memory",
                  {"Mem", "FreqMain", "FreqSplit", "Mode", "Tone", "Description", "Scan"},
-                 {SchemaSteps::createTableWithRows(SchemaSteps::memoryChannelRows())});
+                 {SchemaSteps::createTableWithRows(SchemaSteps::memoryChannelRows()),
+                  SchemaSteps::createSnapshotTables()});
     return table;
 }
 
@@ -191,6 +192,30 @@ SchemaStep seedRows(QList<QStringList> rows)
         if (query.value(0).toLongLong() > 0)
             return QString();
         return insert(db, table, rows);
+    };
+}
+
+SchemaStep createSnapshotTables()
+{
+    return [](QSqlDatabase &db, const TableSchema &table) {
+        const QString copies = Tables::quoted(table.tableName + QLatin1String(SnapshotSuffix));
+        QStringList columns {QStringLiteral("\"Snapshot\" INTEGER NOT NULL REFERENCES %1 (\"Id\") "
+                                            "ON DELETE CASCADE")
+                                 .arg(copies),
+                             QStringLiteral("\"Position\" INTEGER NOT NULL")};
+        for (const QString &name : table.columns)
+            columns << Tables::quoted(name) + QStringLiteral(" TEXT");
+        columns << QStringLiteral("PRIMARY KEY (\"Snapshot\", \"Position\")");
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("CREATE TABLE %1 (\"Id\" INTEGER PRIMARY KEY, \"Taken\" "
+                                       "TEXT NOT NULL, \"Reason\" TEXT NOT NULL)")
+                            .arg(copies))
+            || !query.exec(
+                QStringLiteral("CREATE TABLE %1 (%2)")
+                    .arg(Tables::quoted(table.tableName + QLatin1String(SnapshotRowSuffix)),
+                         columns.join(QStringLiteral(", ")))))
+            return errorOf(query);
+        return QString();
     };
 }
 

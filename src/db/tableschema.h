@@ -28,6 +28,11 @@ struct TableSchema
 // windows never show it.
 inline constexpr const char *KeyColumn = "Id";
 
+// Tables that keep copies of a table's rows are named after it: "MemorySnapshot" and
+// "MemorySnapshotRow".
+inline constexpr const char *SnapshotSuffix = "Snapshot";
+inline constexpr const char *SnapshotRowSuffix = "SnapshotRow";
+
 namespace Tables {
 
 const TableSchema &memory(); // memory.sqlite, 100 channels
@@ -51,6 +56,9 @@ SchemaStep createTableWithRows(QList<QStringList> rows);
 // Adds the rows only when the table is empty, so that examples never land among the
 // operator's own rows.
 SchemaStep seedRows(QList<QStringList> rows);
+// Creates the two tables that keep copies of the table's rows (TableSnapshots): one row per
+// copy in "<Table>Snapshot", its rows in "<Table>SnapshotRow".
+SchemaStep createSnapshotTables();
 
 // Channels "00" to "99" (the Mem cell only, so every other cell gets a single blank).
 QList<QStringList> memoryChannelRows();

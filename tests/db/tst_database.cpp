@@ -271,7 +271,7 @@ void tst_Database::refusedFileLeftUntouched_data()
         << QStringList {"CREATE TABLE Memory (Mem TEXT, FreqMain TEXT, FreqSplit TEXT, Mode TEXT, "
                         "Tone TEXT, Description TEXT, Scan TEXT, Id INTEGER PRIMARY KEY)",
                         "PRAGMA user_version=7"}
-        << "comes from a newer version of Vantelo (schema step 7; this version knows 1)";
+        << "comes from a newer version of Vantelo (schema step 7; this version knows 2)";
 }
 
 void tst_Database::refusedFileLeftUntouched()
