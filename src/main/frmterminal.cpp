@@ -7,6 +7,7 @@
 #include "helpwindow.h"
 #include "logbook/frmlogging.h"
 #include "memory/frmmemory.h"
+#include "memory/memorycontroller.h"
 #include "operations/clocktext.h"
 #include "panels/frmfilter.h"
 #include "panels/frmfunctions.h"
@@ -394,6 +395,11 @@ void frmTerminal::mnuAbout_Click()
 
 void frmTerminal::mnuMemory_Click()
 {
+    // During a transfer the memory window stays hidden; its progress window comes forward.
+    if (m_memoryController && m_memoryController->isTransferring()) {
+        m_memoryController->raiseProgress();
+        return;
+    }
     showWindow(m_memory, [this] { return createMemoryWindow(); });
 }
 
@@ -401,7 +407,13 @@ frmMemory *frmTerminal::createMemoryWindow()
 {
     auto *window = new frmMemory(this);
     window->setFrequencyText(m_frequencyCaption);
+    m_memoryController = new MemoryController(m_radio, *window);
     return window;
+}
+
+MemoryController *frmTerminal::memoryController() const
+{
+    return m_memoryController.data();
 }
 
 frmMemory *frmTerminal::memoryWindow() const
@@ -568,9 +580,10 @@ void frmTerminal::memoryStep(bool up)
     m_front->memoryStep(up);
 }
 
-void frmTerminal::memoryDownload(const QString &)
+void frmTerminal::memoryDownload(const QString &reply)
 {
-    // The memory window that takes the download comes with the memory features.
+    if (m_memoryController)
+        m_memoryController->memoryDownload(reply);
 }
 
 int frmTerminal::serialError(const QString &text)

@@ -19,6 +19,7 @@ class DisplayPanel;
 class frmBand;
 class frmFreqScan;
 class frmMemory;
+class MemoryController;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -79,11 +80,12 @@ public:
     frmFunctions *functionsPanel() const { return m_functions; }
     frmFilter *filterPanel() const { return m_filter; }
     frmMessage *progressWindow() const { return m_message; }
-    // The memory window while it is open.
+    // The memory window while it is open, and what runs its buttons.
     frmMemory *memoryWindow() const;
     // The band list and the scan window while they are open.
     frmBand *bandWindow() const;
     frmFreqScan *freqScanWindow() const;
+    MemoryController *memoryController() const;
 
     // RadioDisplay
     void setLabel(RadioView::Label label, const QString &text) override;
@@ -140,6 +142,7 @@ private:
     QPointer<QWidget> m_band;
     QPointer<QWidget> m_freqScan;
     QPointer<QWidget> m_memory;
+    QPointer<MemoryController> m_memoryController;
     QPointer<QWidget> m_logging;
     QPointer<QWidget> m_radioMenu;
 

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 
 namespace {
@@ -36,7 +37,21 @@ frmMemory::frmMemory(QWidget *parent, const QString &folder)
                             QStringLiteral("tune the radio to the current row"));
     buildScanFrame();
     cmdClose = addCloseButton(QStringLiteral("Close"));
+    buildMenu();
     wireUp();
+}
+
+void frmMemory::buildMenu()
+{
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    QMenu *snapshots = menuBar->addMenu(QStringLiteral("&Snapshots"));
+    snapshots->setObjectName(QStringLiteral("mnuSnapshots"));
+    mnuRestoreSnapshot = snapshots->addAction(QStringLiteral("&Restore Snapshot..."));
+    mnuRestoreSnapshot->setObjectName(QStringLiteral("mnuRestoreSnapshot"));
+    mnuRestoreSnapshot->setStatusTip(
+        QStringLiteral("Put back the table as it was before a download from the radio"));
+    layout()->setMenuBar(menuBar);
 }
 
 void frmMemory::buildScanFrame()
@@ -84,6 +99,7 @@ void frmMemory::wireUp()
     connect(cmdVFOtoMem, &QPushButton::clicked, this, &frmMemory::cmdVFOtoMem_Click);
     connect(CmdMemtoVFO, &QPushButton::clicked, this, &frmMemory::CmdMemtoVFO_Click);
     connect(cmdActivate, &QPushButton::clicked, this, &frmMemory::cmdActivate_Click);
+    connect(mnuRestoreSnapshot, &QAction::triggered, this, &frmMemory::mnuRestoreSnapshot_Click);
 }
 
 void frmMemory::setFrequencyText(const QString &text)

@@ -7,8 +7,10 @@
 #include "memory/operations/memoryrow.h"
 #include "tablewindow/tablewindow.h"
 
+class QAction;
 class QGroupBox;
 class QLineEdit;
+class QMenuBar;
 
 class frmMemory : public TableWindow
 {
@@ -25,6 +27,7 @@ public:
     void cmdVFOtoMem_Click() { Q_EMIT vfoToMemRequested(); }
     void CmdMemtoVFO_Click() { Q_EMIT memToVfoRequested(); }
     void cmdActivate_Click() { Q_EMIT startStopRequested(); }
+    void mnuRestoreSnapshot_Click() { Q_EMIT restoreSnapshotRequested(); }
 
     // The channels in row order (row i is radio channel i). row() is empty for a row that is
     // not there.
@@ -53,6 +56,8 @@ public:
     QLineEdit *txtScanPause = nullptr;
     QLineEdit *txtScanCode = nullptr;
     QPushButton *cmdActivate = nullptr;
+    QMenuBar *menuBar = nullptr;
+    QAction *mnuRestoreSnapshot = nullptr; // "&Snapshots" > "&Restore Snapshot..."
 
 Q_SIGNALS:
     void pcToRadioRequested();
@@ -60,8 +65,10 @@ Q_SIGNALS:
     void vfoToMemRequested();
     void memToVfoRequested();
     void startStopRequested();
+    void restoreSnapshotRequested();
 
 private:
+    void buildMenu();
     void buildScanFrame();
     void wireUp();
 };
