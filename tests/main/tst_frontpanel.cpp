@@ -195,7 +195,7 @@ void TestFrontPanel::everyControlIsAccessible()
         QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
         QVERIFY2(w->focusPolicy() & Qt::TabFocus, qPrintable(w->objectName()));
     }
-    QCOMPARE(controls, 48 + 5 + 1); // buttons and options, sliders, knob
+    QCOMPARE(controls, 48 + 3 + 5 + 1); // buttons and options, memory buttons, sliders, knob
 }
 
 void TestFrontPanel::buttonCommands_data()

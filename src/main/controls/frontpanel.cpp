@@ -2,6 +2,8 @@
 
 #include "cbotknob.h"
 #include "main/operations/functionswitches.h"
+#include "main/operations/memorytovfoa.h"
+#include "main/operations/quickmemory.h"
 #include "main/operations/tuningcontrols.h"
 #include "radio/radio.h"
 #include "settings/spokenname.h"
@@ -44,6 +46,7 @@ struct FrontPanel::Private
         , window(w)
         , tuning(r)
         , switches(r)
+        , quickMemory(r)
     {
     }
 
@@ -51,6 +54,7 @@ struct FrontPanel::Private
     QWidget *window = nullptr;
     TuningControls tuning;
     FunctionSwitches switches;
+    QuickMemory quickMemory;
     TextPrompt prompt;
     MessageBox message;
 
@@ -73,6 +77,9 @@ struct FrontPanel::Private
     QPushButton *CmdBand = nullptr;
     QPushButton *CmdFreqScan = nullptr;
     QPushButton *CmdMemory = nullptr;
+    QPushButton *CmdMemtoFreq = nullptr;
+    QPushButton *cmdQMIn = nullptr;
+    QPushButton *cmdQMRec = nullptr;
 
     QGroupBox *controlsFrame = nullptr;
     QSlider *SliderVolume = nullptr;
@@ -123,6 +130,7 @@ struct FrontPanel::Private
     QPushButton *cmdFunctions = nullptr;
 
     void buildFreqMemFrame();
+    void cmdQMRec_Click();
     void buildControlsFrame();
     void buildModeFrame();
     void buildSplitFrame();
@@ -173,6 +181,12 @@ void FrontPanel::Private::buildFreqMemFrame()
     CmdFreqScan = makeButton(freqMemFrame, "CmdFreqScan", QStringLiteral("Freq Scan"),
                              tr("frequency scan"));
     CmdMemory = makeButton(freqMemFrame, "CmdMemory", QStringLiteral("&Mem"), tr("memory"));
+    CmdMemtoFreq = makeButton(freqMemFrame, "CmdMemtoFreq", QStringLiteral("M>VFOA"),
+                              tr("memory to VFO A"));
+    cmdQMIn = makeButton(freqMemFrame, "cmdQMIn", QStringLiteral("Q Mem In"),
+                         tr("keep frequency and mode in the quick memory"));
+    cmdQMRec = makeButton(freqMemFrame, "cmdQMRec", quickMemory.caption(),
+                          tr("recall the quick memory in turn"));
 
     grid->addWidget(CmdStepDwn, 4, 0);
     grid->addWidget(CmdStepUp, 4, 1);
@@ -181,7 +195,17 @@ void FrontPanel::Private::buildFreqMemFrame()
     grid->addWidget(CmdFreqEnter, 6, 0, 1, 2);
     grid->addWidget(CmdBand, 7, 0);
     grid->addWidget(CmdFreqScan, 7, 1);
-    grid->addWidget(CmdMemory, 8, 0, 1, 2);
+    grid->addWidget(CmdMemory, 8, 0);
+    grid->addWidget(CmdMemtoFreq, 8, 1);
+    grid->addWidget(cmdQMIn, 9, 0);
+    grid->addWidget(cmdQMRec, 9, 1);
+}
+
+void FrontPanel::Private::cmdQMRec_Click()
+{
+    const QString caption = quickMemory.cmdQMRec_Click();
+    cmdQMRec->setText(caption);
+    cmdQMRec->setAccessibleName(SpokenName::of(caption, tr("recall the quick memory in turn")));
 }
 
 QSlider *FrontPanel::Private::slider(QGridLayout *grid, int row, const char *name,
@@ -426,6 +450,9 @@ void FrontPanel::wire()
     opens(d->CmdBand, Window::Band);
     opens(d->CmdFreqScan, Window::FreqScan);
     opens(d->CmdMemory, Window::Memory);
+    on(d->CmdMemtoFreq, [this] { CmdMemtoFreq_Click(d->radio); });
+    on(d->cmdQMIn, [this] { d->quickMemory.cmdQMIn_Click(); });
+    on(d->cmdQMRec, [this] { d->cmdQMRec_Click(); });
     opens(d->cmdFilter, Window::Filter);
     opens(d->cmdFunctions, Window::Functions);
 
@@ -576,4 +603,9 @@ TuningControls &FrontPanel::tuning()
 FunctionSwitches &FrontPanel::switches()
 {
     return d->switches;
+}
+
+QuickMemory &FrontPanel::quickMemory()
+{
+    return d->quickMemory;
 }

@@ -13,6 +13,7 @@ class QGroupBox;
 class QWidget;
 class Radio;
 class FunctionSwitches;
+class QuickMemory;
 class TuningControls;
 
 class FrontPanel : public QObject
@@ -54,6 +55,7 @@ public:
     // The operations behind the controls.
     TuningControls &tuning();
     FunctionSwitches &switches();
+    QuickMemory &quickMemory();
 
 Q_SIGNALS:
     void openWindow(FrontPanel::Window window);
