@@ -151,6 +151,12 @@ void MemoryController::showProgress(const QString &text, bool modal)
     m_progress->activateWindow();
 }
 
+void MemoryController::closeProgress()
+{
+    m_progress->setCancelVisible(false);
+    m_progress->close();
+}
+
 void MemoryController::stopScanForTransfer()
 {
     // The window is hidden during a transfer: a scan left running could not be stopped.
@@ -192,7 +198,7 @@ void MemoryController::rowsDownloaded(const QList<MemoryRow> &rows)
 
 void MemoryController::downloadFinished(MemoryDownload::Outcome outcome, const QString &message)
 {
-    m_progress->close();
+    closeProgress();
     m_window.showAfterTransfer();
     if (outcome == MemoryDownload::Outcome::Completed && m_storeFailed) {
         tell(tr("The channels read from the radio could not be stored; the memory table is "
@@ -221,7 +227,7 @@ void MemoryController::startUpload()
 
 void MemoryController::uploadFinished(MemoryUpload::Outcome, const QString &message)
 {
-    m_progress->close();
+    closeProgress();
     m_window.showAfterTransfer();
     m_window.setCurrentRow(0);
     if (!message.isEmpty())

@@ -65,6 +65,7 @@ private:
 
     void wireUp();
     void showProgress(const QString &text, bool modal);
+    void closeProgress();
     void cancelRequested();
     void downloadFinished(MemoryDownload::Outcome outcome, const QString &message);
     void rowsDownloaded(const QList<MemoryRow> &rows);

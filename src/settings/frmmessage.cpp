@@ -112,9 +112,9 @@ void frmMessage::showEvent(QShowEvent *event)
 
 void frmMessage::closeEvent(QCloseEvent *event)
 {
-    // The operator closing a window that offers Cancel asks for Cancel; the caller closes it
-    // when its task has ended.
-    if (event->spontaneous() && cmdCancel->isVisibleTo(this)) {
+    // Closing a window that offers Cancel asks for Cancel; the caller hides Cancel before it
+    // closes the window at the end of its task.
+    if (cmdCancel->isVisibleTo(this)) {
         event->ignore();
         cmdCancel_Click();
         return;

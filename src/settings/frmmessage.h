@@ -1,8 +1,8 @@
 // The progress window: a message, a percentage text and a progress bar from 0 to 100, all set
 // by the caller. Its owner shows and closes it as often as needed; each opening starts from
 // "Message", an empty percentage, an empty bar and no Cancel button. A caller whose task can be
-// stopped shows Cancel: pressing it, Escape or closing the window asks the caller to stop (the
-// window stays until the caller closes it).
+// stopped shows Cancel: pressing it, Escape or closing the window asks the caller to stop, and
+// the window stays. At the end of its task the caller hides Cancel and closes the window.
 #pragma once
 
 #include <QWidget>
