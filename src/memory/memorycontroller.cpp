@@ -241,7 +241,7 @@ void MemoryController::cancelRequested()
     } else if (m_upload.isRunning()) {
         m_upload.cancel();
         m_progress->setCancelEnabled(false);
-        m_progress->setMessage(tr("Stopping after the channel in progress, Do Not Interrupt !"));
+        m_progress->setMessage(tr("Stopping after this channel, Do Not Interrupt !"));
     }
 }
 
