@@ -164,9 +164,21 @@ void MemoryController::stopScanForTransfer()
         m_scan->cmdActivate_Click();
 }
 
+bool MemoryController::portReady(const QString &refusal)
+{
+    // Commands for a closed port go nowhere: an upload would end as if it had written every
+    // channel.
+    if (m_radio.MSComm1().portOpen())
+        return true;
+    tell(refusal);
+    return false;
+}
+
 void MemoryController::startDownload()
 {
-    if (isTransferring())
+    if (isTransferring()
+        || !portReady(tr("The radio's port is closed, so the channels cannot be read. Open it "
+                         "with Communications > Properties... first.")))
         return;
     if (!m_window.database().isOpen()) {
         tell(tr("The memory table could not be opened, so nothing can be read into it."));
@@ -210,7 +222,9 @@ void MemoryController::downloadFinished(MemoryDownload::Outcome outcome, const Q
 
 void MemoryController::startUpload()
 {
-    if (isTransferring())
+    if (isTransferring()
+        || !portReady(tr("The radio's port is closed, so the channels cannot be written. Open "
+                         "it with Communications > Properties... first.")))
         return;
     if (!m_window.save())
         return;

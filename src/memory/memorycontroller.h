@@ -71,6 +71,8 @@ private:
     void rowsDownloaded(const QList<MemoryRow> &rows);
     void uploadFinished(MemoryUpload::Outcome outcome, const QString &message);
     void stopScanForTransfer();
+    // False, with the refusal told, while the radio's port is closed.
+    bool portReady(const QString &refusal);
     void tell(const QString &text);
     QList<MemoryRow> tableRows();
     QString channelName(int row);

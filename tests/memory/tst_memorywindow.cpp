@@ -127,6 +127,7 @@ private Q_SLOTS:
     void lostReplyEndsInTimeOut();
     void cancel_data();
     void cancel();
+    void refusedWhileThePortIsClosed();
     void snapshotRestored_data();
     void snapshotRestored();
     void exchangeWithTheVfos();
@@ -287,6 +288,23 @@ void tst_MemoryWindow::cancel()
                  qPrintable(s.messages.first()));
         QVERIFY(s.log.commands.filter(QStringLiteral("MR")).size() < 200);
     }
+}
+
+void tst_MemoryWindow::refusedWhileThePortIsClosed()
+{
+    // An upload to a closed port would send nothing and end as if it had written every channel.
+    Station s;
+    s.radio.MSComm1().setPortOpen(false);
+    s.window->cmdMemtoRad->click();
+    s.window->CmdRadtoMem->click();
+    QCOMPARE(s.messages.size(), 2);
+    for (const QString &message : s.messages)
+        QVERIFY2(message.contains(QLatin1String("port is closed")), qPrintable(message));
+    QVERIFY(!s.controller->isTransferring());
+    QVERIFY(s.window->isVisible());
+    QCOMPARE(s.log.commands, QStringList());
+    QCOMPARE(s.radio.state().DownloadSwitch, 0);
+    QVERIFY(TableSnapshots(s.window->database()).list().isEmpty());
 }
 
 void tst_MemoryWindow::snapshotRestored_data()
