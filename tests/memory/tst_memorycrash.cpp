@@ -3,15 +3,15 @@
 // the last reply is stored, either as it was or wholly downloaded, never a mix.
 //
 // The program killed is this test binary started again with --download-child: the memory
-// window, its controller and a simulated radio in the process, answering each command after a
-// short delay (one chosen command after a long one, so that the kill lands before its reply),
-// with the memory reads printed on standard output.
+// window, its controller and the simulated radio on a pseudo-terminal in the process, with the
+// memory reads printed on standard output. The radio's drop switch loses the reply to the read
+// the kill follows, so that the kill lands before that reply could arrive.
 #include "db/database.h"
 #include "db/tablesnapshots.h"
 #include "memory/frmmemory.h"
 #include "memory/memorycontroller.h"
 #include "radio/radio.h"
-#include "sim/simradio.h"
+#include "sim/simptyserver.h"
 #include "tablewindow/storedtable.h"
 
 #include <QApplication>
@@ -19,15 +19,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdio>
 
 namespace {
 
 constexpr const char *ChildArgument = "--download-child";
-constexpr int ReplyDelayMs = 2;
-constexpr int HeldReplyMs = 3000;
 
 // --- The child: a download that runs until it is killed ----------------------------------------
 
@@ -48,20 +45,23 @@ void say(const QByteArray &line)
     std::fflush(stdout);
 }
 
-int downloadChild(int argc, char *argv[], const QString &folder, const QByteArray &held)
+// dropReply: the number of the reply the radio loses (1 is the first), 0 for none.
+int downloadChild(int argc, char *argv[], const QString &folder, int dropReply)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    SimOptions options;
+    options.dropEvery = dropReply;
+    SimPtyServer server(options);
     Radio radio;
-    SimRadio sim;
-    // The radio answers each command a moment later, as over a line.
-    QObject::connect(&radio, &Radio::commandWritten, &radio, [&](const QByteArray &command) {
+    if (!server.start() || !radio.MSComm1().setCommPort(server.devicePath())
+        || !radio.MSComm1().setPortOpen(true)) {
+        say("no line to the radio");
+        return 2;
+    }
+    QObject::connect(&radio, &Radio::commandWritten, &radio, [](const QByteArray &command) {
         if (command.startsWith("MR"))
             say(command);
-        const QByteArray answer = sim.handle(command);
-        const int delay = command == held ? HeldReplyMs : ReplyDelayMs;
-        if (!answer.isEmpty())
-            QTimer::singleShot(delay, &radio, [&radio, answer] { radio.receive(answer); });
     });
     // The window deletes itself when it closes, as the program ends, and its controller with it.
     auto *window = new frmMemory(nullptr, folder);
@@ -70,7 +70,11 @@ int downloadChild(int argc, char *argv[], const QString &folder, const QByteArra
     ForwardingDisplay display;
     display.controller = controller;
     radio.setDisplay(&display);
-    controller->setMessageBox([](const QString &text) { say(text.toUtf8()); });
+    // A message means the download did not go as it should: the parent sees it and fails.
+    controller->setMessageBox([](const QString &text) {
+        say(text.toUtf8());
+        QCoreApplication::exit(3);
+    });
     QObject::connect(&controller->download(), &MemoryDownload::finished, &app, [&display] {
         say("finished");
         display.controller = nullptr;
@@ -139,24 +143,24 @@ void tst_MemoryCrash::initTestCase()
 void tst_MemoryCrash::killedDuringDownload_data()
 {
     QTest::addColumn<QByteArray>("killAt"); // the memory read after which the program dies
-    QTest::addColumn<bool>("mayHaveEnded"); // else its reply is held back until the kill
-    QTest::newRow("first channel") << QByteArray("MR1 00;") << false;
-    QTest::newRow("half-way") << QByteArray("MR0 50;") << false;
-    QTest::newRow("last channel, receive side") << QByteArray("MR0 99;") << false;
-    QTest::newRow("last reply on its way") << QByteArray("MR1 99;") << true;
+    QTest::addColumn<int>("lostReply"); // the reply to it, lost; 0: it is on its way
+    QTest::newRow("first channel") << QByteArray("MR1 00;") << 2;
+    QTest::newRow("half-way") << QByteArray("MR0 50;") << 101;
+    QTest::newRow("last channel, receive side") << QByteArray("MR0 99;") << 199;
+    QTest::newRow("last reply on its way") << QByteArray("MR1 99;") << 0;
 }
 
 void tst_MemoryCrash::killedDuringDownload()
 {
     QFETCH(QByteArray, killAt);
-    QFETCH(bool, mayHaveEnded);
+    QFETCH(int, lostReply);
+    const bool mayHaveEnded = lostReply == 0;
     QTemporaryDir folder;
     prepareTable(folder.path());
 
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
-                {QLatin1String(ChildArgument), folder.path(),
-                 mayHaveEnded ? QString() : QString::fromLatin1(killAt)});
+                {QLatin1String(ChildArgument), folder.path(), QString::number(lostReply)});
     QVERIFY(child.waitForStarted());
     QByteArray line;
     while (line != killAt + '\n') {
@@ -188,7 +192,7 @@ int main(int argc, char *argv[])
 {
     if (argc >= 3 && qstrcmp(argv[1], ChildArgument) == 0)
         return downloadChild(argc, argv, QString::fromLocal8Bit(argv[2]),
-                             argc >= 4 ? QByteArray(argv[3]) : QByteArray());
+                             argc >= 4 ? QByteArray(argv[3]).toInt() : 0);
     QCoreApplication app(argc, argv);
     tst_MemoryCrash test;
     return QTest::qExec(&test, argc, argv);
