@@ -143,15 +143,15 @@ QString formatIfShift(qint64 value)
     return negative ? QLatin1Char('-') + text : text;
 }
 
-QString formatKhzCell(double khz)
+QString khzCell(qint64 hz)
 {
-    const qint64 whole = std::llround(khz);
-    const bool negative = whole < 0;
-    const quint64 mag = negative ? quint64(0) - quint64(whole) : quint64(whole);
-    if (mag == 0)
-        return QString();
-    const QString text = groupThousands(QString::number(mag));
-    return negative ? QLatin1Char('-') + text : text;
+    const QString text = khzText(hz);
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const QString whole
+        = text.mid(negative ? 1 : 0, (point < 0 ? text.size() : point) - (negative ? 1 : 0));
+    return (negative ? QStringLiteral("-") : QString()) + groupThousands(whole)
+        + (point < 0 ? QString() : text.mid(point));
 }
 
 std::optional<QByteArray> field(qint64 value, int width)

@@ -46,8 +46,10 @@ QString formatOffset(double khz);
 QString formatLevel(qint64 value);
 // "#,000": at least three digits, grouped thousands (the IF shift in Hz).
 QString formatIfShift(qint64 value);
-// "###,###": grouped thousands, no decimals, rounded (memory and logbook cells).
-QString formatKhzCell(double khz);
+// Kilohertz as the table cells hold them: grouped thousands and as many decimals as the hertz
+// need, so nothing is rounded away: 14195500 -> "14,195.5", 7050000 -> "7,050",
+// 28400125 -> "28,400.125".
+QString khzCell(qint64 hz);
 // The split label: "SPLIT  " + the transmitting VFO's frequency, or "SPLIT" alone while that
 // frequency has not been reported (empty text).
 QString splitText(QStringView transmitKhz);

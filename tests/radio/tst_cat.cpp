@@ -114,8 +114,9 @@ void TestCat::formats_data()
     QTest::newRow("if shift 50") << Cat::formatIfShift(50) << "050";
     QTest::newRow("if shift negative") << Cat::formatIfShift(-200) << "-200";
     QTest::newRow("if shift grouped") << Cat::formatIfShift(1100) << "1,100";
-    QTest::newRow("cell") << Cat::formatKhzCell(14200) << "14,200";
-    QTest::newRow("cell rounds") << Cat::formatKhzCell(7050.5) << "7,051";
+    QTest::newRow("cell") << Cat::khzCell(14'200'000) << "14,200";
+    QTest::newRow("cell keeps its hertz") << Cat::khzCell(7'050'500) << "7,050.5";
+    QTest::newRow("cell below 1 kHz") << Cat::khzCell(125) << "0.125";
 }
 
 void TestCat::formats()

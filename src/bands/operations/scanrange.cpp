@@ -2,7 +2,7 @@
 
 #include "cellmessages.h"
 #include "modecode.h"
-#include "plainnumber.h"
+#include "radio/plainnumber.h"
 #include "radio/cat.h"
 
 namespace {

@@ -1,5 +1,6 @@
-// A number as an operator types it into a cell of the band or scan table: blanks around it, an
-// optional sign, digits with thousands grouped by "," or not, and at most one decimal point
+// A number as an operator types it into a table cell (band list, scan ranges, memory channels,
+// logbook): blanks around it, an optional sign, digits with thousands grouped by "," or not, and at
+// most one decimal point
 // ("14200", "7050.5", "14,200", "0.25", "-1", ".5"). Anything else is not a number here, so
 // "14200abc" or "1,41" is refused rather than read as far as it goes.
 #pragma once

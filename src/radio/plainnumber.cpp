@@ -1,4 +1,4 @@
-#include "plainnumber.h"
+#include "radio/plainnumber.h"
 
 #include <QList>
 
