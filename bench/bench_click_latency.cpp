@@ -3,6 +3,7 @@
 // 9600 baud. Each figure is divided by the time the bytes of that exchange (the commands the
 // click writes and the radio's replies up to the status word) need on the wire.
 // Target: at most 1.5.
+#include "benchapplication.h"
 #include "main/frmterminal.h"
 #include "radio/cat.h"
 #include "radio/radio.h"
@@ -19,11 +20,7 @@
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Vantelo"));
-    QCoreApplication::setApplicationName(QStringLiteral("Vantelo"));
+    BenchApplication app(argc, argv);
 
     constexpr int Baud = 9600;
     constexpr int Clicks = 20;
@@ -87,7 +84,6 @@ int main(int argc, char *argv[])
         return 1;
     std::sort(latencyMs.begin(), latencyMs.end());
     std::sort(ratios.begin(), ratios.end());
-    const auto median = [](const std::vector<double> &v) { return v[v.size() / 2]; };
     std::printf("clicks answered: %zu of %d at %d baud\n", ratios.size(), Clicks, Baud);
     std::printf("latency click to display: median %.1f ms, worst %.1f ms\n", median(latencyMs),
                 latencyMs.back());

@@ -2,6 +2,7 @@
 // its newest row current and painted, and time for a click on a column header to show the
 // table sorted by that column (targets: under 200 ms each). Also the time to log one more
 // contact: Add, Date/Time/Freq/Mode and Update.
+#include "benchapplication.h"
 #include "db/database.h"
 #include "db/datafolder.h"
 #include "db/tablemodel.h"
@@ -89,21 +90,11 @@ double logOnce(frmLogging &window)
     return window.currentRow() == window.model()->rowCount() - 1 ? ms : -1;
 }
 
-double median(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Vantelo"));
-    QCoreApplication::setApplicationName(QStringLiteral("Vantelo"));
+    BenchApplication app(argc, argv);
     QTemporaryDir folder;
     DataFolder::setPath(folder.path());
     if (!fillLogbook()) {

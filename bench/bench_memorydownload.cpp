@@ -9,6 +9,7 @@
 // Two radios: vantelo-radio-sim as a program of its own (found beside this benchmark in the
 // build tree, or given with --sim PATH), and the same simulation inside this process, sharing
 // its event loop.
+#include "benchapplication.h"
 #include "db/datafolder.h"
 #include "main/frmterminal.h"
 #include "memory/frmmemory.h"
@@ -147,11 +148,7 @@ bool sameProcess()
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Vantelo"));
-    QCoreApplication::setApplicationName(QStringLiteral("Vantelo"));
+    BenchApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const qsizetype simArg = args.indexOf(QStringLiteral("--sim"));
     const QString program = simArg > 0 && simArg + 1 < args.size()
