@@ -1,6 +1,7 @@
 #include "logbook/frmlogging.h"
 
 #include "db/tablemodel.h"
+#include "exchange/logbookfile.h"
 #include "logbook/logtimedelegate.h"
 #include "logbook/operations/logquestions.h"
 #include "logbook/operations/logstamp.h"
@@ -11,6 +12,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -46,7 +48,24 @@ frmLogging::frmLogging(const RadioState &radio, QWidget *parent, const QString &
     lblStatus->setWordWrap(true);
     if (auto *column = qobject_cast<QVBoxLayout *>(layout()))
         column->addWidget(lblStatus);
+    buildMenu();
     wireUp();
+}
+
+void frmLogging::buildMenu()
+{
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    QMenu *logbook = menuBar->addMenu(QStringLiteral("&Logbook"));
+    logbook->setObjectName(QStringLiteral("mnuLogbook"));
+    mnuExportAdif = logbook->addAction(QStringLiteral("E&xport ADIF..."));
+    mnuExportAdif->setObjectName(QStringLiteral("mnuExportAdif"));
+    mnuExportAdif->setStatusTip(QStringLiteral("Write every contact to an ADIF file"));
+    mnuImportAdif = logbook->addAction(QStringLiteral("&Import ADIF..."));
+    mnuImportAdif->setObjectName(QStringLiteral("mnuImportAdif"));
+    mnuImportAdif->setStatusTip(
+        QStringLiteral("Add the contacts of an ADIF file that are not in the logbook yet"));
+    layout()->setMenuBar(menuBar);
 }
 
 void frmLogging::wireUp()
@@ -56,6 +75,8 @@ void frmLogging::wireUp()
     connect(cmdDelete, &QPushButton::clicked, this, &frmLogging::cmdDelete_Click);
     connect(cmdRefresh, &QPushButton::clicked, this, &frmLogging::cmdRefresh_Click);
     connect(cmdUpdate, &QPushButton::clicked, this, &frmLogging::cmdUpdate_Click);
+    connect(mnuExportAdif, &QAction::triggered, this, &frmLogging::mnuExportAdif_Click);
+    connect(mnuImportAdif, &QAction::triggered, this, &frmLogging::mnuImportAdif_Click);
 }
 
 bool frmLogging::event(QEvent *event)
@@ -326,6 +347,52 @@ void frmLogging::cmdUpdate_Click()
         saved = qMin(row, rows.allRowCount() - 1);
     setCurrentRow(saved);
     say(changed ? QStringLiteral("Saved.") : QStringLiteral("There was nothing to save."));
+}
+
+// --- ADIF ----------------------------------------------------------------------------------
+
+void frmLogging::mnuExportAdif_Click()
+{
+    if (!ready())
+        return;
+    FileCommand::run(this, m_chooseFile, m_tellOutcome,
+                     {true, QStringLiteral("Export ADIF"), QStringLiteral("logbook.adi"),
+                      QLatin1String(FileCommand::AdifFilter)},
+                     [this](const QString &path) {
+                         // The file holds the logbook as stored: the row being edited first.
+                         if (!save())
+                             return ExchangeOutcome {true, false,
+                                                     QStringLiteral("Nothing was exported: the "
+                                                                    "row being edited could not "
+                                                                    "be saved.")};
+                         const ExchangeOutcome outcome = LogbookFile::exportTo(
+                             database(), path, QDateTime::currentDateTimeUtc());
+                         say(outcome.message.section(QLatin1Char('\n'), 0, 0));
+                         return outcome;
+                     });
+}
+
+void frmLogging::mnuImportAdif_Click()
+{
+    if (!ready())
+        return;
+    FileCommand::run(
+        this, m_chooseFile, m_tellOutcome,
+        {false, QStringLiteral("Import ADIF"), QString(), QLatin1String(FileCommand::AdifFilter)},
+        [this](const QString &path) {
+            if (!save())
+                return ExchangeOutcome {true, false,
+                                        QStringLiteral("Nothing was imported: the "
+                                                       "row being edited could not "
+                                                       "be saved.")};
+            const ExchangeOutcome outcome
+                = LogbookFile::importFrom(database(), path, m_radio.GMTOffset);
+            // The new contacts are at the end, where the window shows the newest.
+            if (outcome.changed && refresh())
+                setCurrentRow(model()->allRowCount() - 1);
+            say(outcome.message.section(QLatin1Char('\n'), 0, 0));
+            return outcome;
+        });
 }
 
 // --- Questions and notices ------------------------------------------------------------------

@@ -3,16 +3,21 @@
 // row with the present times and the radio's frequency and mode; Add gives a new row at the
 // end, ready for typing; Delete asks first.
 //
+// The "&Logbook" menu exports the logbook as an ADIF file and imports one (LogbookFile).
+//
 // Times are stored as ISO 8601 text, so that a click on the Local or GMT header sorts them in
 // time order, and shown and typed as the clock shows them ("06 Dec 2026 9:05:07").
 #pragma once
 
+#include "exchange/dialogs/filecommand.h"
 #include "tablewindow/tablewindow.h"
 
 #include <QDateTime>
 #include <functional>
 
+class QAction;
 class QLabel;
+class QMenuBar;
 struct RadioState;
 
 class frmLogging : public TableWindow
@@ -28,6 +33,8 @@ public:
     void cmdDelete_Click();
     void cmdRefresh_Click();
     void cmdUpdate_Click();
+    void mnuExportAdif_Click();
+    void mnuImportAdif_Click();
 
     // Where the stamp reads the present local time (the computer's clock unless replaced).
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
@@ -40,6 +47,11 @@ public:
     using Notice = std::function<void(QWidget *window, const QString &text)>;
     void setNotice(Notice notice) { m_notice = std::move(notice); }
 
+    // Where the ADIF commands ask for their file and tell what they did (Qt's file dialog and a
+    // message box by default).
+    void setFileChooser(FileCommand::Chooser choose) { m_chooseFile = std::move(choose); }
+    void setOutcomeTeller(FileCommand::Teller tell) { m_tellOutcome = std::move(tell); }
+
     // The line under the buttons that says what the last press did.
     QString statusText() const;
 
@@ -50,6 +62,9 @@ public:
     QPushButton *cmdUpdate = nullptr;
     QPushButton *cmdClose = nullptr;
     QLabel *lblStatus = nullptr;
+    QMenuBar *menuBar = nullptr;
+    QAction *mnuExportAdif = nullptr; // "&Logbook" > "E&xport ADIF..."
+    QAction *mnuImportAdif = nullptr; // "&Logbook" > "&Import ADIF..."
 
 protected:
     bool event(QEvent *event) override;
@@ -57,6 +72,7 @@ protected:
 
 private:
     void wireUp();
+    void buildMenu();
     void dressColumns();
     bool ready() const;
     int column(const char *field) const;
@@ -80,5 +96,7 @@ private:
     std::function<QDateTime()> m_now = [] { return QDateTime::currentDateTime(); };
     Question m_ask = &frmLogging::askInMessageBox;
     Notice m_notice = &frmLogging::showInMessageBox;
+    FileCommand::Chooser m_chooseFile = &FileCommand::chooseInDialog;
+    FileCommand::Teller m_tellOutcome = &FileCommand::tellInMessageBox;
     bool m_columnsDressed = false;
 };

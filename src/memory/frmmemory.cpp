@@ -1,6 +1,7 @@
 #include "memory/frmmemory.h"
 
 #include "db/tablemodel.h"
+#include "exchange/memoryfile.h"
 #include "settings/windowplacement.h"
 
 #include <QGridLayout>
@@ -51,6 +52,16 @@ void frmMemory::buildMenu()
     mnuRestoreSnapshot->setObjectName(QStringLiteral("mnuRestoreSnapshot"));
     mnuRestoreSnapshot->setStatusTip(
         QStringLiteral("Put back the table as it was before a download from the radio"));
+    QMenu *channels = menuBar->addMenu(QStringLiteral("&Channels"));
+    channels->setObjectName(QStringLiteral("mnuChannels"));
+    mnuExportCsv = channels->addAction(QStringLiteral("E&xport CSV..."));
+    mnuExportCsv->setObjectName(QStringLiteral("mnuExportCsv"));
+    mnuExportCsv->setStatusTip(QStringLiteral("Write the channels to a CSV file that CHIRP reads"));
+    mnuImportCsv = channels->addAction(QStringLiteral("&Import CSV..."));
+    mnuImportCsv->setObjectName(QStringLiteral("mnuImportCsv"));
+    mnuImportCsv->setStatusTip(
+        QStringLiteral("Put the channels of a CHIRP CSV file into their rows, keeping the table "
+                       "as a snapshot first"));
     layout()->setMenuBar(menuBar);
 }
 
@@ -100,6 +111,45 @@ void frmMemory::wireUp()
     connect(CmdMemtoVFO, &QPushButton::clicked, this, &frmMemory::CmdMemtoVFO_Click);
     connect(cmdActivate, &QPushButton::clicked, this, &frmMemory::cmdActivate_Click);
     connect(mnuRestoreSnapshot, &QAction::triggered, this, &frmMemory::mnuRestoreSnapshot_Click);
+    connect(mnuExportCsv, &QAction::triggered, this, &frmMemory::mnuExportCsv_Click);
+    connect(mnuImportCsv, &QAction::triggered, this, &frmMemory::mnuImportCsv_Click);
+}
+
+void frmMemory::mnuExportCsv_Click()
+{
+    if (!isLoaded() || !database().isOpen())
+        return;
+    FileCommand::run(this, m_chooseFile, m_tellOutcome,
+                     {true, QStringLiteral("Export CSV"), QStringLiteral("memory-channels.csv"),
+                      QLatin1String(FileCommand::CsvFilter)},
+                     [this](const QString &path) {
+                         if (!save())
+                             return ExchangeOutcome {true, false,
+                                                     QStringLiteral("Nothing was exported: the "
+                                                                    "row being edited could not "
+                                                                    "be saved.")};
+                         return MemoryFile::exportTo(database(), path);
+                     });
+}
+
+void frmMemory::mnuImportCsv_Click()
+{
+    if (!isLoaded() || !database().isOpen())
+        return;
+    FileCommand::run(
+        this, m_chooseFile, m_tellOutcome,
+        {false, QStringLiteral("Import CSV"), QString(), QLatin1String(FileCommand::CsvFilter)},
+        [this](const QString &path) {
+            if (!save())
+                return ExchangeOutcome {true, false,
+                                        QStringLiteral("Nothing was imported: the "
+                                                       "row being edited could not "
+                                                       "be saved.")};
+            const ExchangeOutcome outcome = MemoryFile::importFrom(database(), path);
+            if (outcome.changed)
+                refresh();
+            return outcome;
+        });
 }
 
 void frmMemory::setFrequencyText(const QString &text)

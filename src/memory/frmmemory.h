@@ -1,9 +1,11 @@
 // The memory window: the PC's copy of the radio's 100 memory channels in a table window, the
 // transfer and exchange buttons and the Scan frame. The window reports each press as a signal;
 // the transfers, the exchange and the scan are run by the memory operations, which read and
-// write the rows and the scan boxes through this class.
+// write the rows and the scan boxes through this class. The "&Channels" menu exports the
+// channels as a CSV file in CHIRP's layout and imports one (MemoryFile), itself.
 #pragma once
 
+#include "exchange/dialogs/filecommand.h"
 #include "memory/operations/memoryrow.h"
 #include "tablewindow/tablewindow.h"
 
@@ -28,6 +30,13 @@ public:
     void CmdMemtoVFO_Click() { Q_EMIT memToVfoRequested(); }
     void cmdActivate_Click() { Q_EMIT startStopRequested(); }
     void mnuRestoreSnapshot_Click() { Q_EMIT restoreSnapshotRequested(); }
+    void mnuExportCsv_Click();
+    void mnuImportCsv_Click();
+
+    // Where the CSV commands ask for their file and tell what they did (Qt's file dialog and a
+    // message box by default).
+    void setFileChooser(FileCommand::Chooser choose) { m_chooseFile = std::move(choose); }
+    void setOutcomeTeller(FileCommand::Teller tell) { m_tellOutcome = std::move(tell); }
 
     // The channels in row order (row i is radio channel i). row() is empty for a row that is
     // not there.
@@ -58,6 +67,8 @@ public:
     QPushButton *cmdActivate = nullptr;
     QMenuBar *menuBar = nullptr;
     QAction *mnuRestoreSnapshot = nullptr; // "&Snapshots" > "&Restore Snapshot..."
+    QAction *mnuExportCsv = nullptr; // "&Channels" > "E&xport CSV..."
+    QAction *mnuImportCsv = nullptr; // "&Channels" > "&Import CSV..."
 
 Q_SIGNALS:
     void pcToRadioRequested();
@@ -71,4 +82,7 @@ private:
     void buildMenu();
     void buildScanFrame();
     void wireUp();
+
+    FileCommand::Chooser m_chooseFile = &FileCommand::chooseInDialog;
+    FileCommand::Teller m_tellOutcome = &FileCommand::tellInMessageBox;
 };

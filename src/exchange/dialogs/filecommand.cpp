@@ -1,0 +1,76 @@
+#include "filecommand.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+namespace FileCommand {
+
+namespace {
+
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+QString startFolder()
+{
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
+        return lastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void chooseInDialog(QWidget *window, const Request &request,
+                    std::function<void(const QString &path)> chosen)
+{
+    auto *dialog = new QFileDialog(window, request.caption, startFolder(), request.filter);
+    dialog->setObjectName(request.save ? QStringLiteral("dlgExport") : QStringLiteral("dlgImport"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    if (request.save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->selectFile(request.fileName);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
+    QObject::connect(dialog, &QFileDialog::fileSelected, dialog,
+                     [chosen = std::move(chosen)](const QString &path) {
+                         lastFolder() = QFileInfo(path).absolutePath();
+                         chosen(path);
+                     });
+    dialog->open();
+}
+
+void run(QWidget *window, const Chooser &choose, const Teller &tell, const Request &request,
+         std::function<ExchangeOutcome(const QString &path)> act)
+{
+    choose(window, request, [window, tell, act = std::move(act)](const QString &path) {
+        if (path.isEmpty())
+            return;
+        const ExchangeOutcome outcome = act(path);
+        tell(window, outcome.message, outcome.failed);
+    });
+}
+
+void tellInMessageBox(QWidget *window, const QString &text, bool problem)
+{
+    auto *box
+        = new QMessageBox(problem ? QMessageBox::Warning : QMessageBox::Information,
+                          window ? window->windowTitle() : QCoreApplication::applicationName(),
+                          text, QMessageBox::Ok, window);
+    box->setObjectName(QStringLiteral("msgExchange"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+} // namespace FileCommand
