@@ -195,14 +195,11 @@ public:
                          .arg(contacts(m_withoutFrequency));
         if (!m_foreignModes.isEmpty()) {
             QStringList modes;
-            int count = 0;
-            for (auto it = m_foreignModes.cbegin(); it != m_foreignModes.cend(); ++it) {
-                modes << QStringLiteral("%1 (%2)").arg(it.key()).arg(it.value());
-                count += it.value();
-            }
-            notes << QStringLiteral("%1 in modes the Mode list does not offer keep them as "
-                                    "written: %2.")
-                         .arg(contacts(count), modes.join(QStringLiteral(", ")));
+            for (auto it = m_foreignModes.cbegin(); it != m_foreignModes.cend(); ++it)
+                modes << QStringLiteral("%1 (%2)").arg(it.key(), contacts(it.value()));
+            notes << QStringLiteral("Modes the Mode list does not offer were kept as the file "
+                                    "writes them: %1.")
+                         .arg(modes.join(QStringLiteral(", ")));
         }
         return notes;
     }
