@@ -8,8 +8,9 @@
 //
 // Read: a header naming Location and Frequency at least (CHIRP's own minimal file); unknown
 // columns are ignored, lines whose first cell starts with "#" are comments, blank lines and
-// lines of empty cells are skipped. Each channel's Location, Frequency, Duplex, Offset, Tone and
-// rToneFreq must be what CHIRP itself would accept; the first line that is not names its line.
+// lines of empty cells are skipped. Each channel's Location must be a whole number, Frequency,
+// Offset and rToneFreq numbers (a frequency finer than a hertz is rounded to the hertz), Duplex
+// and Tone one of CHIRP's own values; the first line that is not names its line.
 // Whether Vantelo can hold a channel is for the table it goes to (MemoryCsv, BandCsv).
 #pragma once
 

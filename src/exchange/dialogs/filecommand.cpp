@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -56,7 +57,10 @@ void run(QWidget *window, const Chooser &choose, const Teller &tell, const Reque
     choose(window, request, [window, tell, act = std::move(act)](const QString &path) {
         if (path.isEmpty())
             return;
+        // A logbook of ten thousand contacts takes a moment to read and check.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const ExchangeOutcome outcome = act(path);
+        QGuiApplication::restoreOverrideCursor();
         tell(window, outcome.message, outcome.failed);
     });
 }
