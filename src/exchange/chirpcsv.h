@@ -4,7 +4,8 @@
 // Written: Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,
 // DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE
 // with frequencies in MHz to the hertz ("7.050600"), the columns Vantelo has no use for at the
-// values CHIRP itself writes for a plain channel, and CR LF line ends.
+// values CHIRP itself writes for a plain channel (Power at the radio's 100 W), and CR LF line
+// ends.
 //
 // Read: a header naming Location and Frequency at least (CHIRP's own minimal file); unknown
 // columns are ignored, lines whose first cell starts with "#" are comments, blank lines and
