@@ -38,6 +38,7 @@ void chooseInDialog(QWidget *window, const Request &request,
     if (request.save) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setDefaultSuffix(QFileInfo(request.fileName).suffix());
         dialog->selectFile(request.fileName);
     } else {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
