@@ -78,6 +78,8 @@ public:
     // reports).
     bool setPortOpen(bool open);
     bool portOpen() const;
+    // True from the moment the device is reported gone until the port is opened again.
+    bool deviceLost() const { return m_resourceLost; }
 
     // Writes the text as it is. Returns false, sends nothing and leaves the error text when
     // the port is closed or the write fails.

@@ -17,8 +17,14 @@ Radio::Radio(QObject *parent)
     m_startupTimer = new QTimer(this);
     m_startupTimer->setSingleShot(true);
     m_startupTimer->setInterval(StartupReplyTimeoutMs);
+    m_link = new LinkWatch(
+        *m_port, [this]() -> RadioDisplay & { return *m_display; },
+        [this](const QByteArray &command) { send(command); }, this);
     connect(m_port, &CommPort::OnComm, this, &Radio::MSComm1_OnComm);
     connect(m_startupTimer, &QTimer::timeout, this, &Radio::startupReplyOverdue);
+    connect(m_link, &LinkWatch::lost, this, &Radio::abandonStartup);
+    // Queued: the watch may notice the radio inside a reply that is still being handled.
+    connect(m_link, &LinkWatch::restored, this, &Radio::resume, Qt::QueuedConnection);
 }
 
 Radio::~Radio() = default;
@@ -38,10 +44,16 @@ void Radio::send(const QByteArray &command)
     if (command.isEmpty())
         return;
     Q_EMIT commandWritten(command);
+    if (!m_link->mayWrite()) {
+        m_display->portProblem(m_link->refusal(command));
+        return;
+    }
     if (!m_port->output(command)) {
         m_display->portProblem(tr("Port %1 is closed: %2 was not sent.")
                                    .arg(m_port->commPort(), QString::fromLatin1(command)));
+        return;
     }
+    m_link->written(command);
 }
 
 void Radio::send(const std::optional<QByteArray> &command)
@@ -82,9 +94,19 @@ void Radio::MSComm1_OnComm()
     default:
         break;
     }
+    // A lost device is shown as such before the box, which then comes once for the loss, not
+    // for every attempt to reopen the port.
+    const bool lost = m_port->deviceLost();
+    if (lost)
+        m_link->deviceLost();
     MsgResult = qint16(m_display->serialError(CommPort::eventText(code)));
-    if (MsgResult == 2)
+    if (MsgResult == 2) {
         m_port->setPortOpen(false);
+        if (lost)
+            m_link->leftClosed();
+    } else if (m_port->deviceLost()) {
+        m_link->deviceLost(); // lost again while the box was open
+    }
 }
 
 void Radio::receive(const QByteArray &data)
@@ -131,10 +153,20 @@ void Radio::handleReply(QStringView text)
     if (reply)
         m_interpreter.interpret(*reply);
     startupStep(reply ? reply->left(2) : QStringView());
+    // The radio's refusal "?;" is an answer too: it hears.
+    if (reply || text.endsWith(u'?'))
+        m_link->answered();
 }
 
 void Radio::Synchronise()
 {
+    if (m_link->isDown()) {
+        // The watch synchronises as soon as the radio is back; the list would only be refused.
+        m_display->portProblem(tr("The radio on %1 is not connected; it is synchronised as "
+                                  "soon as it is back.")
+                                   .arg(m_link->device()));
+        return;
+    }
     m_state.StartupIndex = 0;
     m_state.StartupRetries = 0;
     m_state.StartupLoading = QStringLiteral("1");
@@ -183,6 +215,7 @@ void Radio::advanceStartup()
         m_state.StartupLoading = QStringLiteral("0");
         m_startupTimer->stop();
         m_display->closeProgress();
+        m_link->synchronised();
         return;
     }
     sendStartupCommand();
@@ -205,4 +238,21 @@ void Radio::startupReplyOverdue()
         return;
     }
     repeatOrGiveUp();
+}
+
+void Radio::abandonStartup()
+{
+    if (m_state.StartupLoading != QLatin1String("1"))
+        return;
+    m_state.StartupLoading = QStringLiteral("0");
+    m_startupTimer->stop();
+    m_display->closeProgress();
+}
+
+void Radio::resume(bool reopened)
+{
+    // What a lost connection left half received belongs to nothing the new one will bring.
+    if (reopened)
+        Out.clear();
+    Synchronise();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "commport.h"
+#include "linkwatch.h"
 #include "radiodisplay.h"
 #include "radiostate.h"
 #include "replyinterpreter.h"
@@ -27,6 +28,8 @@ public:
     ~Radio() override;
 
     CommPort &MSComm1() { return *m_port; }
+    // Notices a lost device or a silent radio, and tries again until the radio is back.
+    LinkWatch &link() { return *m_link; }
     RadioState &state() { return m_state; }
     const RadioState &state() const { return m_state; }
 
@@ -58,6 +61,8 @@ public:
     // "Synchronise Radio": restart the start-up query list and switch automatic reports on.
     // A query that gets no reply within the start-up reply timeout is asked again; each such
     // repeat counts as an unrelated reply does, so a silent radio cannot hold the list up.
+    // While the link is down nothing is sent: the link watch synchronises once the radio is
+    // back, and the list also stops when the link goes down.
     void Synchronise();
     // Tests and slow lines may shorten or lengthen the wait for a start-up reply.
     void setStartupReplyTimeout(int ms);
@@ -79,8 +84,11 @@ private:
     void advanceStartup();
     void sendStartupCommand();
     void startupReplyOverdue();
+    void abandonStartup();
+    void resume(bool reopened);
 
     CommPort *m_port = nullptr;
+    LinkWatch *m_link = nullptr;
     RadioState m_state;
     NullDisplay m_nullDisplay;
     RadioDisplay *m_display = &m_nullDisplay;

@@ -76,6 +76,15 @@ enum class Option {
 // The filter panel's three lists.
 enum class FilterList { Combo1, Combo2, Combo3 };
 
+// The link to the radio as the display shows it. Only Up shows the radio's own values; the
+// others leave the last values read on show, marked as stale.
+enum class Link {
+    Up,
+    Lost, // the serial device is gone
+    Silent, // the device is there but the radio does not answer
+    Reading, // back again; the start-up list is reading the radio's settings
+};
+
 } // namespace RadioView
 
 class RadioDisplay
@@ -109,6 +118,9 @@ public:
     virtual int serialError(const QString &text) = 0;
     // The port could not be opened, or a command was dropped because the port is closed.
     virtual void portProblem(const QString &text) = 0;
+    // The link went down or came back; text says so in a sentence that names the port. Not
+    // called while the link has never been down.
+    virtual void showLink(RadioView::Link, const QString &) { }
 };
 
 // A display that shows nothing: the core's default, and the benchmarks'.

@@ -46,6 +46,11 @@ public:
         return errorAnswer;
     }
     void portProblem(const QString &text) override { problems << text; }
+    void showLink(RadioView::Link link, const QString &text) override
+    {
+        links << link;
+        linkTexts << text;
+    }
 
     QString label(RadioView::Label l) const { return labels.value(l, QStringLiteral("<unset>")); }
 
@@ -67,5 +72,7 @@ public:
     QStringList errors;
     QStringList problems;
     QStringList events;
+    QList<RadioView::Link> links;
+    QStringList linkTexts;
     int errorAnswer = 1;
 };
