@@ -13,6 +13,10 @@
 namespace {
 using L = RadioView::Label;
 
+constexpr const char *StaleWord = "stale";
+constexpr const char *StaleDescription
+    = "Stale: the last value read before the link to the radio went down";
+
 void setPointSize(QLabel *label, int size, bool bold = false)
 {
     QFont font = label->font();
@@ -43,9 +47,12 @@ DisplayPanel::DisplayPanel(QWidget *parent)
     // A dark read-out with light text, as on the radio's own front panel, and the frequency
     // in amber. The frequency's rule names the panel as well, so that it outranks the rule for
     // all the panel's labels.
+    // Stale read-outs are disabled, and grey.
     setStyleSheet(QStringLiteral("#displayPanel { background-color: #13242b; }"
                                  "#displayPanel QLabel { color: #f2f7e8; }"
-                                 "#displayPanel QLabel#lblFreq { color: #ffd479; }"));
+                                 "#displayPanel QLabel#lblFreq { color: #ffd479; }"
+                                 "#displayPanel QLabel:disabled { color: #7b8a90; }"
+                                 "#displayPanel QLabel#lblFreq:disabled { color: #7b8a90; }"));
 
     for (const auto &entry : DisplayLabels::mainWindow()) {
         m_labels[std::size_t(entry.label)]
@@ -70,11 +77,17 @@ QLabel *DisplayPanel::makeLabel(const char *objectName, const QString &text,
 }
 
 // Screen readers announce a read-out by what it shows, then what it is: "14,200.000,
-// frequency", "ATT, attenuator"; a blank one by what it is.
-void DisplayPanel::showText(QLabel *label, const QString &text)
+// frequency", "ATT, attenuator"; a blank one by what it is. A stale one ends with "stale".
+void DisplayPanel::showText(QLabel *label, const QString &text) const
 {
     label->setText(text);
-    label->setAccessibleName(SpokenName::of(text, label->property(ExplanationProperty).toString()));
+    QString explanation = label->property(ExplanationProperty).toString();
+    if (m_stale && !label->isEnabled()) { // the clock stays enabled: it is never stale
+        explanation = explanation.isEmpty()
+            ? QString::fromLatin1(StaleWord)
+            : explanation + QStringLiteral(", ") + QString::fromLatin1(StaleWord);
+    }
+    label->setAccessibleName(SpokenName::of(text, explanation));
 }
 
 QWidget *DisplayPanel::buildFrequencyRow()
@@ -198,7 +211,32 @@ bool DisplayPanel::setLabel(RadioView::Label id, const QString &text)
 void DisplayPanel::setSMeter(int value)
 {
     m_sMeter->setValue(std::clamp(value, 0, SMeterMaximum));
-    m_sMeter->setAccessibleDescription(QString::number(m_sMeter->value()));
+    showSMeterValue();
+}
+
+void DisplayPanel::showSMeterValue()
+{
+    const QString value = QString::number(m_sMeter->value());
+    m_sMeter->setAccessibleDescription(
+        m_stale ? value + QStringLiteral(", ") + QString::fromLatin1(StaleDescription) : value);
+}
+
+void DisplayPanel::setStale(bool stale)
+{
+    if (stale == m_stale)
+        return;
+    m_stale = stale;
+    const QString description = stale ? QString::fromLatin1(StaleDescription) : QString();
+    setAccessibleDescription(description);
+    for (QLabel *label : m_labels) {
+        label->setEnabled(!stale);
+        label->setAccessibleDescription(description);
+        showText(label, label->text());
+    }
+    m_swr->setEnabled(!stale);
+    m_swr->setAccessibleDescription(description);
+    m_sMeter->setEnabled(!stale);
+    showSMeterValue();
 }
 
 void DisplayPanel::setClock(const QString &localText, const QString &gmtText)

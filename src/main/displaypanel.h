@@ -26,13 +26,18 @@ public:
     // Values outside the bar's range are held at its ends.
     void setSMeter(int value);
     void setClock(const QString &localText, const QString &gmtText);
+    // Stale values (the link to the radio is down) are greyed, and screen readers hear
+    // "stale" after each one and in the read-out's description. The clock is never stale.
+    void setStale(bool stale);
+    bool isStale() const { return m_stale; }
 
 private:
     static constexpr const char *ExplanationProperty = "vanteloExplanation";
 
     // explanation: what the label shows ("frequency"), spoken after its text.
     QLabel *makeLabel(const char *objectName, const QString &text, const QString &explanation);
-    static void showText(QLabel *label, const QString &text);
+    void showText(QLabel *label, const QString &text) const;
+    void showSMeterValue();
     QWidget *buildFrequencyRow();
     QWidget *buildStatusFlags();
     QWidget *buildMeters();
@@ -43,4 +48,5 @@ private:
     QProgressBar *m_swr = nullptr;
     QLabel *m_date = nullptr;
     QLabel *m_gmtDate = nullptr;
+    bool m_stale = false;
 };

@@ -328,9 +328,15 @@ void frmTerminal::updatePortStatus()
         device = port.commPort();
     QString text = port.portOpen() ? QStringLiteral("Port open: %1").arg(device)
                                    : QStringLiteral("Port closed: %1").arg(device);
+    // While the link is down its sentence takes the place of the port's state.
+    const bool linkDown = m_link != RadioView::Link::Up;
+    if (linkDown)
+        text = m_linkText;
+    else if (!m_linkText.isEmpty())
+        text += QStringLiteral(". ") + m_linkText;
     if (!m_options.simulatedPort.isEmpty())
         text = QStringLiteral("Simulated radio. ") + text;
-    if (!port.portOpen() && !m_lastPortProblem.isEmpty())
+    if ((!port.portOpen() || linkDown) && !m_lastPortProblem.isEmpty())
         text += QStringLiteral(" (%1)").arg(m_lastPortProblem);
     if (m_portStatus->text() != text) {
         m_portStatus->setText(text);
@@ -596,5 +602,15 @@ int frmTerminal::serialError(const QString &text)
 void frmTerminal::portProblem(const QString &text)
 {
     m_lastPortProblem = text;
+    updatePortStatus();
+}
+
+void frmTerminal::showLink(RadioView::Link link, const QString &text)
+{
+    m_link = link;
+    m_linkText = text;
+    m_lastPortProblem.clear();
+    // Values read while the radio is read again are shown but stay marked until the list ends.
+    m_display->setStale(link != RadioView::Link::Up);
     updatePortStatus();
 }

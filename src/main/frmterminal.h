@@ -101,6 +101,7 @@ public:
     void memoryDownload(const QString &reply) override;
     int serialError(const QString &text) override;
     void portProblem(const QString &text) override;
+    void showLink(RadioView::Link link, const QString &text) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -148,6 +149,8 @@ private:
 
     QString m_frequencyCaption;
     QString m_lastPortProblem;
+    RadioView::Link m_link = RadioView::Link::Up;
+    QString m_linkText; // what the status bar says of the link since it last went down
     bool m_closing = false;
     // Start-up ended before the port was opened; an accepted Properties dialog finishes it.
     bool m_startupPending = false;
