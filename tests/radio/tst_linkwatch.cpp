@@ -9,6 +9,7 @@
 #include "sim/simlink.h"
 #include "sim/simptyserver.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -17,7 +18,7 @@ namespace {
 
 using RadioView::Link;
 
-constexpr int ReplyTimeoutMs = 60;
+constexpr int ReplyTimeoutMs = 100;
 constexpr int RetryMs = 40;
 constexpr int SyncTimeoutMs = 10000;
 
@@ -114,16 +115,18 @@ void TestLinkWatch::silence()
     QVERIFY(radio.MSComm1().setCommPort(pty.slavePath()));
     QVERIFY2(radio.MSComm1().setPortOpen(true), qPrintable(radio.MSComm1().lastError()));
 
+    QSignalSpy events(&radio.MSComm1(), &CommPort::OnComm); // after the core's own handler
     for (const QByteArray &step : traffic) {
         if (step.startsWith('<')) {
+            const qsizetype before = events.count();
             QVERIFY(pty.send(step.mid(1)));
-            QTRY_VERIFY(radio.Out.isEmpty() && radio.MSComm1().inBufferCount() == 0);
+            QTRY_VERIFY(events.count() > before && radio.Out.isEmpty());
         } else {
             radio.send(step);
         }
     }
     if (!silent) {
-        QTest::qWait(ReplyTimeoutMs * 4);
+        QTest::qWait(ReplyTimeoutMs * 2); // twice as long as a silent radio needs
         QVERIFY(display.links.isEmpty());
         QCOMPARE(radio.link().state(), Link::Up);
         return;
