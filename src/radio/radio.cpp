@@ -251,6 +251,9 @@ void Radio::abandonStartup()
 
 void Radio::resume(bool reopened)
 {
+    // Gone again before this turn came: the watch goes on trying.
+    if (m_link->isDown())
+        return;
     // What a lost connection left half received belongs to nothing the new one will bring.
     if (reopened)
         Out.clear();
