@@ -5,10 +5,8 @@
 #include "exchange/bandfile.h"
 #include "tablewindow/datagrid.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 
 frmBand::frmBand(Radio &radio, QWidget *parent, const QString &folder)
@@ -100,10 +98,5 @@ void frmBand::cmdActivate_Click()
 
 void frmBand::showMessage(const QString &text)
 {
-    auto *box = new QMessageBox(QMessageBox::Information, QCoreApplication::applicationName(), text,
-                                QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("msgRefused"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->show();
+    showRefusal(text);
 }

@@ -3,9 +3,7 @@
 #include "radio/radio.h"
 #include "tablewindow/datagrid.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QPushButton>
 
 frmFreqScan::frmFreqScan(Radio &radio, QWidget *parent, const QString &folder)
@@ -65,12 +63,7 @@ void frmFreqScan::showMessage(const QString &text)
 {
     if (m_closing)
         return; // the window and a box beside it are going
-    auto *box = new QMessageBox(QMessageBox::Information, QCoreApplication::applicationName(), text,
-                                QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("msgRefused"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->show();
+    showRefusal(text);
 }
 
 void frmFreqScan::windowClosing()

@@ -342,3 +342,13 @@ void TableWindow::closeEvent(QCloseEvent *event)
     WindowPlacement::restoreDefaultCursor();
     QWidget::closeEvent(event);
 }
+
+void TableWindow::showRefusal(const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Information, QCoreApplication::applicationName(), text,
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("msgRefused"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->show();
+}

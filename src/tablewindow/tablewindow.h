@@ -78,6 +78,8 @@ protected:
     // The shared Close button.
     QPushButton *addCloseButton(const QString &caption);
     QHBoxLayout *buttonLayout() const;
+    // An information box beside the window ("msgRefused") that does not hold up the program.
+    void showRefusal(const QString &text);
 
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
