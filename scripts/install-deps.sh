@@ -6,8 +6,9 @@ set -eu
 packages="cmake g++ make qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite"
 if [ "${1:-}" = test ]; then
     # rigctl, for the test that a standard client can drive the simulated radio; the desktop
-    # entry and AppStream validators, for the installation test
-    packages="$packages libhamlib-utils desktop-file-utils appstream"
+    # entry and AppStream validators, for the installation test; lld, whose faster linking of
+    # the many test programs keeps the two test builds short
+    packages="$packages libhamlib-utils desktop-file-utils appstream lld"
 fi
 missing=""
 for p in $packages; do

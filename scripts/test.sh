@@ -9,7 +9,8 @@ dir=build-test
 opts="-DVANTELO_WERROR=ON -DCMAKE_BUILD_TYPE=Debug"
 if [ "${VANTELO_SANITIZE:-0}" = 1 ]; then
     dir=build-asan
-    opts="$opts -DVANTELO_SANITIZE=ON"
+    # The plain build already compiles the benchmarks.
+    opts="$opts -DVANTELO_SANITIZE=ON -DVANTELO_BENCH=OFF"
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
