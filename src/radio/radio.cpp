@@ -68,6 +68,7 @@ void Radio::Pausing()
     // replies stay in the port until the pause is over.
     const bool wasPausing = m_pausing;
     m_pausing = true;
+    const ActivityGuard busy(*this, Activity::Pause);
     QEventLoop loop;
     QTimer::singleShot(PausingMs, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -156,6 +157,10 @@ void Radio::handleReply(QStringView text)
     // The radio's refusal "?;" is an answer too: it hears.
     if (reply || text.endsWith(u'?'))
         m_link->answered();
+    if (reply)
+        Q_EMIT replyTaken(reply->toString());
+    else if (text == u"?")
+        Q_EMIT replyTaken(QStringLiteral("?"));
 }
 
 void Radio::Synchronise()
@@ -167,6 +172,8 @@ void Radio::Synchronise()
                                    .arg(m_link->device()));
         return;
     }
+    if (m_state.StartupLoading != QLatin1String("1"))
+        beginActivity(Activity::Startup);
     m_state.StartupIndex = 0;
     m_state.StartupRetries = 0;
     m_state.StartupLoading = QStringLiteral("1");
@@ -216,6 +223,7 @@ void Radio::advanceStartup()
         m_startupTimer->stop();
         m_display->closeProgress();
         m_link->synchronised();
+        endActivity(Activity::Startup);
         return;
     }
     sendStartupCommand();
@@ -247,6 +255,7 @@ void Radio::abandonStartup()
     m_state.StartupLoading = QStringLiteral("0");
     m_startupTimer->stop();
     m_display->closeProgress();
+    endActivity(Activity::Startup);
 }
 
 void Radio::resume(bool reopened)
@@ -258,4 +267,30 @@ void Radio::resume(bool reopened)
     if (reopened)
         Out.clear();
     Synchronise();
+}
+
+void Radio::beginActivity(Activity activity)
+{
+    const bool wasIdle = isIdle();
+    if (m_activities[int(activity)]++ == 0)
+        Q_EMIT activityChanged(activity, true);
+    ++m_activeCount;
+    if (wasIdle)
+        Q_EMIT idleChanged(false);
+}
+
+void Radio::endActivity(Activity activity)
+{
+    if (m_activities[int(activity)] == 0)
+        return;
+    --m_activeCount;
+    if (--m_activities[int(activity)] == 0)
+        Q_EMIT activityChanged(activity, false);
+    if (isIdle())
+        Q_EMIT idleChanged(true);
+}
+
+bool Radio::isIdleApartFrom(Activity activity) const
+{
+    return m_activeCount == m_activities[int(activity)];
 }

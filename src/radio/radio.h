@@ -9,6 +9,8 @@
 #include "replyinterpreter.h"
 
 #include <QObject>
+#include <QPointer>
+#include <array>
 #include <optional>
 
 class QTimer;
@@ -72,9 +74,30 @@ public:
     QString Out;
     qint16 MsgResult = 0;
 
+    // What keeps the line busy. The radio is idle while none of these is going on; work that
+    // shares the line with the program's own (a network client's request, the S-meter
+    // reading) waits for idle and marks itself while it runs.
+    enum class Activity { Startup, Pause, Transfer, Scan, ClientRequest, Meter };
+    static constexpr int ActivityCount = 6;
+    class ActivityGuard;
+
+    void beginActivity(Activity activity);
+    void endActivity(Activity activity);
+    bool isIdle() const { return m_activeCount == 0; }
+    // Idle but for this activity (which its holder may itself be).
+    bool isIdleApartFrom(Activity activity) const;
+    bool isActive(Activity activity) const { return m_activities[int(activity)] > 0; }
+
 Q_SIGNALS:
     // Every command written to the port, in order (including the ones dropped while closed).
     void commandWritten(const QByteArray &command);
+    // Each reply the interpreter has taken, after it changed the state: the text before ";"
+    // from its code on ("FA00014200000"), or "?" when the radio refused a command.
+    void replyTaken(const QString &reply);
+    // An activity began or ended.
+    void activityChanged(Radio::Activity activity, bool active);
+    // The radio became idle or busy.
+    void idleChanged(bool idle);
 
 private:
     void handleReply(QStringView text);
@@ -96,4 +119,29 @@ private:
     QTimer *m_startupTimer = nullptr;
     bool m_pausing = false;
     bool m_receiving = false;
+    std::array<int, ActivityCount> m_activities {};
+    int m_activeCount = 0;
+};
+
+// Marks an activity for as long as it lives. Harmless when the radio has gone first.
+class Radio::ActivityGuard
+{
+public:
+    ActivityGuard(Radio &radio, Activity activity)
+        : m_radio(&radio)
+        , m_activity(activity)
+    {
+        radio.beginActivity(activity);
+    }
+    ~ActivityGuard()
+    {
+        if (m_radio)
+            m_radio->endActivity(m_activity);
+    }
+    ActivityGuard(const ActivityGuard &) = delete;
+    ActivityGuard &operator=(const ActivityGuard &) = delete;
+
+private:
+    QPointer<Radio> m_radio;
+    Activity m_activity;
 };

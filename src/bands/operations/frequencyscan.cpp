@@ -86,6 +86,7 @@ void FrequencyScan::start(const ScanRow &row, int rowNumber)
         return;
     }
     m_pressed = *range;
+    m_busy = std::make_unique<Radio::ActivityGuard>(m_radio, Radio::Activity::Scan);
     sendMode(*range);
     m_phase = Phase::Starting;
     m_timer->start(scaled(1000));
@@ -201,6 +202,7 @@ void FrequencyScan::timerFired()
             return;
         }
         m_phase = Phase::Idle;
+        m_busy.reset();
         Q_EMIT finished();
         if (std::exchange(m_pressHeld, false))
             cmdStart_Click(m_heldRow, m_heldRowNumber);

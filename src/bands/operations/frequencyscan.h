@@ -17,13 +17,15 @@
 // a stop is taken when they are over.
 #pragma once
 
+#include "radio/radio.h"
 #include "scanrange.h"
 
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QTimer;
-class Radio;
 
 class FrequencyScan : public QObject
 {
@@ -86,6 +88,8 @@ private:
     int scaled(qint64 ms) const;
 
     Radio &m_radio;
+    // From a press of Start until the scan is idle again the line is the scan's.
+    std::unique_ptr<Radio::ActivityGuard> m_busy;
     Timing m_timing;
     QTimer *m_timer = nullptr; // "scanTimer": the second, the dwell and the final pauses
     Phase m_phase = Phase::Idle;

@@ -80,6 +80,7 @@ bool MemoryDownload::start(const QList<MemoryRow> &current)
         m_rows.append(empty);
     }
     m_running = true;
+    m_busy = std::make_unique<Radio::ActivityGuard>(m_radio, Radio::Activity::Transfer);
     m_channel = 0;
     m_side = 0;
     replyMainFreq.clear();
@@ -185,6 +186,7 @@ void MemoryDownload::finish(Outcome outcome, const QString &message)
     m_radio.send(QByteArrayLiteral("AI3;"));
     m_radio.state().replyMemChannel = MemoryCells::blank();
     m_radio.state().DownloadSwitch = 0;
+    m_busy.reset();
     const QList<MemoryRow> rows = std::exchange(m_rows, {});
     if (outcome == Outcome::Completed)
         Q_EMIT rowsDownloaded(rows);

@@ -5,14 +5,14 @@
 #pragma once
 
 #include "memoryrow.h"
+#include "radio/radio.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <chrono>
-
-class Radio;
+#include <memory>
 
 class MemoryDownload : public QObject
 {
@@ -69,6 +69,7 @@ private:
     void finish(Outcome outcome, const QString &message);
 
     Radio &m_radio;
+    std::unique_ptr<Radio::ActivityGuard> m_busy; // the line is the download's meanwhile
     QTimer *m_replyTimer = nullptr; // "replyTimeout"
     QList<MemoryRow> m_rows;
     bool m_running = false;

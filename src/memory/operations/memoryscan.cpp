@@ -93,6 +93,7 @@ void MemoryScan::cmdActivate_Click()
     m_endText = MemoryCells::channelText(*end);
     m_position = m_start;
     Q_EMIT rowChanged(m_position);
+    m_busy = std::make_unique<Radio::ActivityGuard>(m_radio, Radio::Activity::Scan);
     m_vfo = m_radio.state().VFO;
     if (m_vfo != QLatin1String("0") && m_vfo != QLatin1String("1")) {
         finishWith(1); // no VFO to tune: only the status request after the pause
@@ -144,6 +145,7 @@ void MemoryScan::timerFired()
             return;
         }
         m_phase = Phase::Idle;
+        m_busy.reset();
         if (std::exchange(m_clickWaiting, false))
             cmdActivate_Click();
         return;

@@ -6,12 +6,13 @@
 #pragma once
 
 #include "memoryrow.h"
+#include "radio/radio.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
-class Radio;
+#include <memory>
 
 // The texts of the Scan frame's boxes as they stand.
 struct MemoryScanBoxes
@@ -82,6 +83,8 @@ private:
     int pauseMs(const MemoryScanBoxes &boxes) const;
 
     Radio &m_radio;
+    // From the start click until the scan is idle again the line is the scan's.
+    std::unique_ptr<Radio::ActivityGuard> m_busy;
     MemoryScanView &m_view;
     Timing m_timing;
     QTimer *m_timer = nullptr; // "scanTimer": dwell, idle lap and the stop's pauses

@@ -40,6 +40,7 @@ bool MemoryUpload::start(const QList<MemoryRow> &rows)
     m_channel = 0;
     m_cancelRequested = false;
     m_undefined.clear();
+    m_busy = std::make_unique<Radio::ActivityGuard>(m_radio, Radio::Activity::Transfer);
     m_radio.send(QByteArrayLiteral("AI0;"));
     sendSide(1);
     m_phase = Phase::ReceiveSide;
@@ -89,6 +90,7 @@ void MemoryUpload::step()
     case Phase::Finish: {
         m_phase = Phase::Idle;
         m_radio.send(QByteArrayLiteral("AI3;"));
+        m_busy.reset();
         const bool complete = m_channel + 1 >= m_rows.size();
         const QString message = closingMessage();
         m_rows.clear();

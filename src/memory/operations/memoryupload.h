@@ -5,6 +5,7 @@
 #pragma once
 
 #include "memoryrow.h"
+#include "radio/radio.h"
 
 #include <QList>
 #include <QObject>
@@ -12,8 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <chrono>
-
-class Radio;
+#include <memory>
 
 class MemoryUpload : public QObject
 {
@@ -59,6 +59,7 @@ private:
     QString closingMessage() const;
 
     Radio &m_radio;
+    std::unique_ptr<Radio::ActivityGuard> m_busy; // the line is the upload's meanwhile
     QTimer *m_pause = nullptr; // "pacing"
     QList<MemoryRow> m_rows;
     Phase m_phase = Phase::Idle;
