@@ -8,6 +8,7 @@
 #include "logbook/frmlogging.h"
 #include "memory/frmmemory.h"
 #include "memory/memorycontroller.h"
+#include "net/radiosharing.h"
 #include "operations/clocktext.h"
 #include "panels/frmfilter.h"
 #include "panels/frmfunctions.h"
@@ -175,6 +176,12 @@ void frmTerminal::buildLayout()
     m_portStatus->setObjectName(QStringLiteral("lblPortStatus"));
     m_portStatus->setAccessibleDescription(QStringLiteral("Port status"));
     statusBar()->addPermanentWidget(m_portStatus, 1);
+    m_sharingStatus = new QLabel(this);
+    m_sharingStatus->setObjectName(QStringLiteral("lblSharingStatus"));
+    m_sharingStatus->setAccessibleDescription(QStringLiteral("Network sharing status"));
+    m_sharingStatus->setAccessibleName(QStringLiteral("Radio not shared"));
+    m_sharingStatus->hide();
+    statusBar()->addPermanentWidget(m_sharingStatus);
 
     resize(1000, 700);
 }
@@ -202,6 +209,11 @@ void frmTerminal::wireUp()
     connect(m_cmdSend, &QPushButton::clicked, this, &frmTerminal::cmdSend_Click);
     connect(m_timer4, &QTimer::timeout, this, &frmTerminal::Timer4_Timer);
     connect(m_front, &FrontPanel::openWindow, this, &frmTerminal::openWindow);
+    if (m_options.sharing) {
+        connect(m_options.sharing, &RadioSharing::statusChanged, this,
+                &frmTerminal::showSharingStatus);
+        showSharingStatus(m_options.sharing->statusText());
+    }
     qApp->installEventFilter(this);
 }
 
@@ -262,6 +274,9 @@ bool frmTerminal::Form_Unload()
     CommPort &port = m_radio.MSComm1();
     if (!port.portOpen())
         return true;
+    // Clients go first, so that a transmitter one of them keyed is released on the line.
+    if (m_options.sharing)
+        m_options.sharing->stop();
     const auto pending
         = [this, &port] { return m_pendingOutput ? m_pendingOutput() : port.outBufferCount(); };
     const auto ask = [this] {
@@ -386,7 +401,20 @@ void frmTerminal::showWindow(QPointer<QWidget> &slot, const std::function<QWidge
 
 void frmTerminal::mnuSetup_Click()
 {
-    showWindow(m_setup, [this] { return new frmSetup(this); });
+    showWindow(m_setup, [this] {
+        auto *setup = new frmSetup(this);
+        if (m_options.sharing) {
+            connect(setup, &frmSetup::sharingChanged, m_options.sharing, &RadioSharing::apply);
+        }
+        return setup;
+    });
+}
+
+void frmTerminal::showSharingStatus(const QString &text)
+{
+    m_sharingStatus->setText(text);
+    m_sharingStatus->setAccessibleName(text.isEmpty() ? QStringLiteral("Radio not shared") : text);
+    m_sharingStatus->setVisible(!text.isEmpty());
 }
 
 void frmTerminal::mnuTestScreen_Click()

@@ -24,12 +24,16 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class Radio;
+class RadioSharing;
 
 struct TerminalOptions
 {
     // A device used in place of the stored port (the simulated radio's pseudo-terminal); the
     // settings store is then left as it is.
     QString simulatedPort;
+    // The network sharing of the radio, which the Setup dialog turns on and off and whose
+    // state the status bar shows; none when nullptr.
+    RadioSharing *sharing = nullptr;
 };
 
 class frmTerminal : public QMainWindow, public RadioDisplay
@@ -77,6 +81,7 @@ public:
     FrontPanel *frontPanel() const { return m_front; }
     DisplayPanel *displayPanel() const { return m_display; }
     QLabel *portStatus() const { return m_portStatus; }
+    QLabel *sharingStatus() const { return m_sharingStatus; }
     frmFunctions *functionsPanel() const { return m_functions; }
     frmFilter *filterPanel() const { return m_filter; }
     frmMessage *progressWindow() const { return m_message; }
@@ -112,6 +117,7 @@ private:
     void buildLayout();
     void wireUp();
     void updatePortStatus();
+    void showSharingStatus(const QString &text);
     bool openPort();
     frmFunctions &functions();
     frmFilter &filter();
@@ -131,6 +137,7 @@ private:
     FrontPanel *m_front = nullptr;
     QPushButton *m_cmdSend = nullptr;
     QLabel *m_portStatus = nullptr;
+    QLabel *m_sharingStatus = nullptr;
     QTimer *m_timer4 = nullptr;
 
     QPointer<frmFunctions> m_functions;

@@ -1,12 +1,19 @@
 #include "settings/frmsetup.h"
 
 #include "settings/settingsstore.h"
+#include "settings/sharingstore.h"
+#include "settings/spokenname.h"
 #include "settings/windowplacement.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
+#include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 using WindowPlacement::namedLabel;
 
@@ -46,6 +53,29 @@ void frmSetup::createControls()
         QStringLiteral("You will need to Close and re-start Program for settings to take affect"));
     Label3->setWordWrap(true);
 
+    chkShare = new QCheckBox(QStringLiteral("&Share the radio on TCP port"), this);
+    chkShare->setObjectName(QStringLiteral("chkShare"));
+    chkShare->setAccessibleName(SpokenName::of(
+        chkShare->text(), QStringLiteral("lets programs such as WSJT-X or fldigi work the radio")));
+    spnSharePort = new QSpinBox(this);
+    spnSharePort->setObjectName(QStringLiteral("spnSharePort"));
+    spnSharePort->setRange(1, 65535);
+    spnSharePort->setValue(RigctlServer::DefaultPort);
+    spnSharePort->setAccessibleName(
+        SpokenName::of(chkShare->text(), QStringLiteral("port number")));
+    txtShareAddress = new QLineEdit(this);
+    txtShareAddress->setObjectName(QStringLiteral("txtShareAddress"));
+    lblShareAddress = namedLabel(this, "lblShareAddress", QStringLiteral("Add&ress"));
+    lblShareAddress->setBuddy(txtShareAddress);
+    lblShareAddress->setAccessibleName(SpokenName::caption(lblShareAddress->text()));
+    txtShareAddress->setAccessibleName(SpokenName::of(
+        lblShareAddress->text(),
+        QStringLiteral("where the shared radio listens; 127.0.0.1 is this computer only")));
+    lblShareNote = namedLabel(
+        this, "lblShareNote",
+        QStringLiteral("Taken at once. Clients connect as to Hamlib's rigctld (model 2)."));
+    lblShareNote->setWordWrap(true);
+
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setDefault(true);
@@ -62,19 +92,88 @@ void frmSetup::layoutControls()
     grid->addWidget(txtMainFreqInc, 2, 1);
     grid->addWidget(Label5, 2, 2);
     grid->addWidget(Label3, 3, 0, 1, 3);
-    grid->addWidget(cmdClose, 4, 2, Qt::AlignRight);
+    grid->addWidget(chkShare, 4, 0, 1, 2);
+    grid->addWidget(spnSharePort, 4, 2);
+    grid->addWidget(lblShareAddress, 5, 0);
+    grid->addWidget(txtShareAddress, 5, 1, 1, 2);
+    grid->addWidget(lblShareNote, 6, 0, 1, 3);
+    grid->addWidget(cmdClose, 7, 2, Qt::AlignRight);
     setTabOrder(txtGMTOffset, txtMainFreqInc);
-    setTabOrder(txtMainFreqInc, cmdClose);
+    setTabOrder(txtMainFreqInc, chkShare);
+    setTabOrder(chkShare, spnSharePort);
+    setTabOrder(spnSharePort, txtShareAddress);
+    setTabOrder(txtShareAddress, cmdClose);
 }
 
 void frmSetup::connectControls()
 {
     connect(cmdClose, &QPushButton::clicked, this, &frmSetup::cmdClose_Click);
+    connect(chkShare, &QCheckBox::toggled, this, &frmSetup::shareChanged);
+    connect(spnSharePort, &QSpinBox::editingFinished, this, &frmSetup::shareChanged);
+    connect(txtShareAddress, &QLineEdit::editingFinished, this, &frmSetup::shareChanged);
 }
 
 void frmSetup::Form_Load()
 {
     txtGMTOffset->setText(SettingsStore::gmtOffset());
+    m_sharing = SharingStore::load();
+    showSharing(m_sharing);
+}
+
+void frmSetup::showSharing(const SharingSettings &settings)
+{
+    const QSignalBlocker blockCheck(chkShare);
+    const QSignalBlocker blockPort(spnSharePort);
+    const QSignalBlocker blockAddress(txtShareAddress);
+    chkShare->setChecked(settings.enabled);
+    spnSharePort->setValue(settings.port);
+    txtShareAddress->setText(settings.address);
+}
+
+SharingSettings frmSetup::shownSharing() const
+{
+    SharingSettings settings;
+    settings.enabled = chkShare->isChecked();
+    settings.port = quint16(spnSharePort->value());
+    settings.address = txtShareAddress->text().trimmed();
+    return settings;
+}
+
+void frmSetup::shareChanged()
+{
+    if (m_sharingBusy)
+        return;
+    m_sharingBusy = true;
+    const SharingSettings wanted = shownSharing();
+    bool take = wanted != m_sharing;
+    if (take && QHostAddress(wanted.address).isNull()) {
+        lblShareNote->setText(
+            tr("\"%1\" is not an IP address (such as 127.0.0.1); the address stays %2.")
+                .arg(wanted.address, m_sharing.address));
+        take = false;
+    } else if (take && wanted.enabled && !RadioSharing::isLocalOnly(wanted.address)
+               && (!m_sharing.enabled || wanted.address != m_sharing.address)) {
+        const QString question
+            = tr("The rigctld protocol has no password: anyone who can reach %1 on port %2 "
+                 "can work the radio, the transmitter included.\n\nShare the radio on %1?")
+                  .arg(wanted.address)
+                  .arg(wanted.port);
+        const bool yes = m_askAddress
+            ? m_askAddress(this, question)
+            : QMessageBox::warning(this, tr("Share the radio"), question,
+                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                == QMessageBox::Yes;
+        take = yes;
+        if (!yes)
+            lblShareNote->setText(tr("Not shared on %1.").arg(wanted.address));
+    }
+    if (take) {
+        m_sharing = wanted;
+        SharingStore::save(m_sharing);
+        Q_EMIT sharingChanged(m_sharing);
+    }
+    showSharing(m_sharing);
+    m_sharingBusy = false;
 }
 
 void frmSetup::cmdClose_Click()

@@ -1,9 +1,9 @@
 // Every window of the program, one row each: spoken names begin with the captions the operator
 // sees, every control is reached with Tab, and the frame has room for the whole title.
 // A new window adds its row to windowTable().
-#include "common/accessibilitycheck.h"
 #include "bands/frmband.h"
 #include "bands/frmfreqscan.h"
+#include "common/accessibilitycheck.h"
 #include "logbook/frmlogging.h"
 #include "main/frmterminal.h"
 #include "main/helpwindow.h"
@@ -68,7 +68,7 @@ const std::vector<WindowRow> &windowTable()
              return new frmProperties(radio.MSComm1(), QList<PortList::SystemPort> {});
          },
          20, true},
-        {"setup", [](Radio &) { return new frmSetup; }, 9, true},
+        {"setup", [](Radio &) { return new frmSetup; }, 14, true},
         {"test screen", [](Radio &radio) { return new frmTesting(radio); }, 3, true},
         {"about", [](Radio &) { return new frmAbout; }, 4, true},
         {"splash", [](Radio &) { return new frmSplash; }, 4, false},

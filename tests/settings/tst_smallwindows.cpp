@@ -7,8 +7,10 @@
 #include "settings/frmsplash.h"
 #include "settings/frmtesting.h"
 #include "settings/settingsstore.h"
+#include "settings/sharingstore.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +59,8 @@ private Q_SLOTS:
     void setupWithoutStoredOffsetShowsLocalOffset();
     void setupCloseStoresWhatItShows();
     void setupFrameCloseStoresNothing();
+    void setupSharing_data();
+    void setupSharing();
 
     void testingSendsWhatWasTyped_data();
     void testingSendsWhatWasTyped();
@@ -135,6 +140,69 @@ void tst_SmallWindows::setupFrameCloseStoresNothing()
     setup->close();
     QVERIFY(!SettingsStore::contains(QStringLiteral("GMTOffset")));
     QTRY_VERIFY(setup.isNull());
+}
+
+// The sharing controls: each change is stored and announced at once; an address other
+// computers can reach only after the operator has said yes to the warning; text that is no
+// address never.
+void tst_SmallWindows::setupSharing_data()
+{
+    QTest::addColumn<bool>("check");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("answer"); // to the warning, when it is asked
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QString>("stored"); // "on/off address port", empty: nothing stored
+
+    QTest::newRow("turned on") << true << 4532 << "127.0.0.1" << false << 0 << "1 127.0.0.1 4532";
+    QTest::newRow("other port") << true << 4600 << "127.0.0.1" << false << 0 << "1 127.0.0.1 4600";
+    QTest::newRow("all addresses, operator says no")
+        << true << 4532 << "0.0.0.0" << false << 1 << "0 127.0.0.1 4532";
+    QTest::newRow("all addresses, operator says yes")
+        << true << 4532 << "0.0.0.0" << true << 1 << "1 0.0.0.0 4532";
+    QTest::newRow("LAN address kept while off")
+        << false << 4532 << "192.168.1.5" << false << 0 << "0 192.168.1.5 4532";
+    QTest::newRow("no address") << true << 4532 << "my radio" << true << 0 << "0 127.0.0.1 4532";
+}
+
+void tst_SmallWindows::setupSharing()
+{
+    QFETCH(bool, check);
+    QFETCH(int, port);
+    QFETCH(QString, address);
+    QFETCH(bool, answer);
+    QFETCH(int, questions);
+    QFETCH(QString, stored);
+
+    frmSetup setup;
+    setup.setAttribute(Qt::WA_DeleteOnClose, false);
+    QVERIFY(!setup.chkShare->isChecked());
+    QCOMPARE(setup.spnSharePort->value(), 4532);
+    QCOMPARE(setup.txtShareAddress->text(), QStringLiteral("127.0.0.1"));
+    int asked = 0;
+    setup.setAddressQuestion([&](QWidget *, const QString &text) {
+        ++asked;
+        if (!text.contains(QStringLiteral("no password")))
+            qWarning("question without the warning: %s", qPrintable(text));
+        return answer;
+    });
+    QSignalSpy announced(&setup, &frmSetup::sharingChanged);
+    setup.spnSharePort->setValue(port);
+    setup.txtShareAddress->setText(address);
+    setup.chkShare->setChecked(check); // taken at once, with the port and address as shown
+    setup.shareChanged(); // as leaving the address box does
+
+    QCOMPARE(asked, questions);
+    const SharingSettings s = SharingStore::load();
+    QCOMPARE(QStringLiteral("%1 %2 %3").arg(s.enabled ? 1 : 0).arg(s.address).arg(s.port), stored);
+    // The dialog shows what is stored; a refused choice is put back.
+    QCOMPARE(setup.chkShare->isChecked(), s.enabled);
+    QCOMPARE(setup.txtShareAddress->text(), s.address);
+    if (!announced.isEmpty())
+        QCOMPARE(announced.constLast().at(0).value<SharingSettings>(), s);
+    QCOMPARE(announced.size(), stored == u"0 127.0.0.1 4532" ? 0 : 1);
+    if (address == u"my radio")
+        QVERIFY(setup.lblShareNote->text().contains(QStringLiteral("not an IP address")));
 }
 
 void tst_SmallWindows::testingSendsWhatWasTyped_data()
