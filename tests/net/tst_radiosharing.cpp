@@ -6,6 +6,7 @@
 #include "bands/operations/frequencyscan.h"
 #include "common/recordingdisplay.h"
 #include "memory/operations/memorydownload.h"
+#include "memory/operations/memoryscan.h"
 #include "net/radiorigcodes.h"
 #include "net/radiosharing.h"
 #include "net/rigcaps.h"
@@ -136,6 +137,27 @@ struct Client
     }
     QTcpSocket socket;
     QByteArray received;
+};
+
+// Four memory rows to scan, 7,000 to 7,003 kHz in CW.
+struct ScanTable : MemoryScanView
+{
+    int rowCount() const override { return 4; }
+    MemoryRow row(int index) const override
+    {
+        return {QStringLiteral("0%1").arg(index),
+                QStringLiteral("700%1").arg(index),
+                QStringLiteral(" "),
+                QStringLiteral("CW"),
+                QStringLiteral(" "),
+                QString(),
+                QStringLiteral("A")};
+    }
+    MemoryScanBoxes boxes() const override
+    {
+        return {QStringLiteral("00"), QStringLiteral("03"), QStringLiteral("0.02"),
+                QStringLiteral("A")};
+    }
 };
 
 QString simSummary(const SimRadio &sim)
@@ -426,6 +448,7 @@ void tst_RadioSharing::requestsWaitForTheProgramsWork_data()
     QTest::addColumn<QString>("work");
     QTest::newRow("memory download") << "download";
     QTest::newRow("frequency scan") << "scan";
+    QTest::newRow("memory scan") << "memory scan";
     QTest::newRow("start-up synchronisation") << "startup";
 }
 
@@ -439,12 +462,17 @@ void tst_RadioSharing::requestsWaitForTheProgramsWork()
     MemoryDownload download(station.radio);
     FrequencyScan scan(station.radio);
     scan.setTiming({10, 20});
+    ScanTable table;
+    MemoryScan memoryScan(station.radio, table);
+    memoryScan.setTiming({1000, 20});
     ScanRow row {QStringLiteral("7000"), QStringLiteral("7100"), QStringLiteral("CW"),
                  QStringLiteral("1"),    QStringLiteral("0"),    QString()};
     if (work == QLatin1String("download"))
         QVERIFY(download.start({}));
     else if (work == QLatin1String("scan"))
         scan.cmdStart_Click(row, 1);
+    else if (work == QLatin1String("memory scan"))
+        memoryScan.cmdActivate_Click();
     else
         station.radio.Synchronise();
     QVERIFY(!station.radio.isIdle());
@@ -454,12 +482,15 @@ void tst_RadioSharing::requestsWaitForTheProgramsWork()
     client.socket.write("F 3510000\n");
     QTRY_COMPARE(station.sharing.backend().queuedCount(), 1);
     QVERIFY(!station.radio.isIdleApartFrom(Radio::Activity::ClientRequest));
-    if (work == QLatin1String("scan")) {
+    if (work.endsWith(QLatin1String("scan"))) {
         QTRY_VERIFY(station.written("FA0000700").size() >= 3);
-        scan.cmdStart_Click(row, 1);
+        if (work == QLatin1String("scan"))
+            scan.cmdStart_Click(row, 1);
+        else
+            memoryScan.cmdActivate_Click();
     }
     QCOMPARE(client.ask({}, 1), QByteArrayList {"RPRT 0"});
-    QVERIFY(!download.isRunning() && scan.isIdle());
+    QVERIFY(!download.isRunning() && scan.isIdle() && memoryScan.scanActive() != u"Y");
     const auto sets = station.written("FA00003510000;");
     QCOMPARE(sets.size(), 1);
     for (const Write &w : std::as_const(station.writes)) {
