@@ -50,7 +50,7 @@ RadioRigBackend::RadioRigBackend(Radio &radio, QObject *parent)
     m_replyTimer.setSingleShot(true);
     m_queueTimer.setSingleShot(true);
     connect(&m_replyTimer, &QTimer::timeout, this, [this] {
-        finishCurrent(m_radio.MSComm1().portOpen() ? RigError::Timeout : RigError::Io);
+        finishCurrent(m_radio.lineUp() ? RigError::Timeout : RigError::Io);
     });
     connect(&m_queueTimer, &QTimer::timeout, this, &RadioRigBackend::runNext);
     connect(&m_radio, &Radio::replyTaken, this, &RadioRigBackend::onReply);
@@ -60,7 +60,7 @@ RadioRigBackend::RadioRigBackend(Radio &radio, QObject *parent)
         if (idle)
             runNext();
     });
-    m_synchronised = m_radio.MSComm1().portOpen()
+    m_synchronised = m_radio.lineUp()
         && m_radio.state().StartupLoading == QLatin1String("0")
         && m_radio.state().Freq != QLatin1String("999999999");
 }
@@ -84,7 +84,7 @@ bool RadioRigBackend::stateUsable() const
 {
     if (!m_answerFromState)
         return false;
-    if (!m_radio.MSComm1().portOpen())
+    if (!m_radio.lineUp())
         return false;
     if (!m_synchronised || !m_reportsOn || !m_statusSeen || m_current)
         return false;
@@ -176,7 +176,7 @@ void RadioRigBackend::onActivityChanged(Radio::Activity activity, bool active)
 {
     switch (activity) {
     case Radio::Activity::Startup:
-        m_synchronised = !active && m_radio.MSComm1().portOpen();
+        m_synchronised = !active && m_radio.lineUp();
         if (active)
             m_statusSeen = false;
         break;
@@ -198,7 +198,7 @@ void RadioRigBackend::onActivityChanged(Radio::Activity activity, bool active)
 void RadioRigBackend::enqueue(QByteArray commands, std::function<bool(const QString &)> settles,
                               RigDone finished)
 {
-    if (!m_radio.MSComm1().portOpen())
+    if (!m_radio.lineUp())
         return finished(RigError::Io);
     auto exchange = std::make_unique<Exchange>();
     exchange->commands = std::move(commands);
@@ -227,7 +227,7 @@ void RadioRigBackend::runNext()
 {
     if (m_current)
         return;
-    if (!m_radio.MSComm1().portOpen()) {
+    if (!m_radio.lineUp()) {
         auto queue = std::move(m_queue);
         m_queue.clear();
         m_busy.reset();

@@ -269,6 +269,11 @@ void Radio::resume(bool reopened)
     Synchronise();
 }
 
+bool Radio::lineUp() const
+{
+    return m_port->portOpen() && !m_link->isDown();
+}
+
 void Radio::beginActivity(Activity activity)
 {
     const bool wasIdle = isIdle();

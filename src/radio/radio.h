@@ -32,6 +32,9 @@ public:
     CommPort &MSComm1() { return *m_port; }
     // Notices a lost device or a silent radio, and tries again until the radio is back.
     LinkWatch &link() { return *m_link; }
+    // The port is open and the link watch counts the radio as reachable: what the program's
+    // own polls and the network clients wait for.
+    bool lineUp() const;
     RadioState &state() { return m_state; }
     const RadioState &state() const { return m_state; }
 

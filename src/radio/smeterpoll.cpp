@@ -39,7 +39,7 @@ void SMeterPoll::stop()
 
 void SMeterPoll::tick()
 {
-    if (m_reading || !m_radio.isIdle() || !m_radio.MSComm1().portOpen())
+    if (m_reading || !m_radio.isIdle() || !m_radio.lineUp())
         return;
     m_reading = std::make_unique<Radio::ActivityGuard>(m_radio, Radio::Activity::Meter);
     ++m_asked;
