@@ -503,7 +503,8 @@ void tst_RadioSharing::requestsWaitForTheProgramsWork()
 }
 
 // "SM;" four times a second (faster here) while the radio is idle and its port open; none while
-// the program's work or a client's request holds the line, or while the port is closed.
+// the program's work or a client's request holds the line, while the port is closed, or while the
+// radio does not answer.
 void tst_RadioSharing::meterPolling()
 {
     Station station;
@@ -546,6 +547,20 @@ void tst_RadioSharing::meterPolling()
     QVERIFY(station.display.problems.isEmpty());
     QVERIFY(station.radio.MSComm1().setPortOpen(true));
     QTRY_VERIFY(station.written("SM;").size() > readings);
+
+    // A radio that falls silent takes the link down: the readings stop, and a client is told
+    // at once that the radio is out of reach, with nothing written for it.
+    station.radio.link().setReplyTimeout(50);
+    station.radio.link().setRetryInterval(60000); // no retry inside the checks below
+    station.sim.radio().handle("PS0;");
+    QTRY_VERIFY(station.radio.link().isDown());
+    const qsizetype silent = station.written("SM;").size();
+    const qsizetype written = station.writes.size();
+    QTest::qWait(100);
+    QCOMPARE(station.written("SM;").size(), silent);
+    client.received.clear();
+    QCOMPARE(client.ask("f\n", 1), QByteArrayList {"RPRT -6"});
+    QCOMPARE(station.writes.size(), written);
 }
 
 void tst_RadioSharing::applyingStartsStopsAndRebinds()
