@@ -50,6 +50,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Vantelo"));
     QCoreApplication::setApplicationName(QStringLiteral("Vantelo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTELO_VERSION));
+    // The desktop entry this program is installed with: the desktop shows its icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vantelo.Vantelo"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
