@@ -10,15 +10,11 @@
 #include "main/frmterminal.h"
 #include "radio/radio.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <cstdio>
-#include <functional>
 
 namespace {
 
@@ -26,36 +22,13 @@ constexpr int Baud = 9600;
 constexpr int Runs = 7;
 constexpr int GiveUpMs = 30000;
 
-// Runs the event loop until done() holds (checked every millisecond); false when it never did.
-bool waitFor(const std::function<bool()> &done, int timeoutMs = GiveUpMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(1);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || deadline.hasExpired())
-            loop.quit();
-    });
-    poll.start();
-    if (!done())
-        loop.exec();
-    return done();
-}
-
-void pause(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 // Starts the simulated radio at path; true once it has named its terminal.
 bool startSim(QProcess &sim, const QString &path)
 {
     sim.start(QStringLiteral(SIM_EXECUTABLE),
               {QStringLiteral("--baud"), QString::number(Baud), QStringLiteral("--link"), path});
-    return waitFor([&sim] { return sim.canReadLine() || sim.state() == QProcess::NotRunning; })
+    return spinUntil([&sim] { return sim.canReadLine() || sim.state() == QProcess::NotRunning; },
+                     GiveUpMs)
         && sim.canReadLine();
 }
 
@@ -89,7 +62,8 @@ int main(int argc, char *argv[])
     };
     window.show();
     if (!window.Form_Load()
-        || !waitFor([&] { return radio.state().StartupLoading == QLatin1String("0"); })) {
+        || !spinUntil([&] { return radio.state().StartupLoading == QLatin1String("0"); },
+                      GiveUpMs)) {
         std::fprintf(stderr, "bench_linkreturn: the first synchronisation did not end\n");
         return 1;
     }
@@ -103,7 +77,7 @@ int main(int argc, char *argv[])
     QList<double> openTimes, freshTimes;
     for (int run = 1; run <= Runs; ++run) {
         stopSim(sim);
-        if (!waitFor([&] { return window.displayPanel()->isStale(); })) {
+        if (!spinUntil([&] { return window.displayPanel()->isStale(); }, GiveUpMs)) {
             std::fprintf(stderr, "bench_linkreturn: the loss was not shown\n");
             return 1;
         }
@@ -118,11 +92,13 @@ int main(int argc, char *argv[])
         }
         clock.start();
         double openMs = -1;
-        const bool fresh = waitFor([&] {
-            if (openMs < 0 && radio.MSComm1().portOpen())
-                openMs = double(clock.nsecsElapsed()) / 1e6;
-            return !window.displayPanel()->isStale();
-        });
+        const bool fresh = spinUntil(
+            [&] {
+                if (openMs < 0 && radio.MSComm1().portOpen())
+                    openMs = double(clock.nsecsElapsed()) / 1e6;
+                return !window.displayPanel()->isStale();
+            },
+            GiveUpMs);
         const double freshMs = double(clock.nsecsElapsed()) / 1e6;
         std::printf("%-4d %16d %14.1f %18.1f%s\n", run, offsetMs, openMs, freshMs,
                     fresh ? "" : "  (not fresh again)");

@@ -11,7 +11,6 @@
 #include "radio/radio.h"
 #include "radio/smeterpoll.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
@@ -21,7 +20,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,30 +29,6 @@ constexpr int Baud = 9600;
 constexpr int FreshRuns = 500;
 constexpr int AskedRuns = 40;
 constexpr int PollingMs = 3000;
-
-// Runs the event loop until done() holds or the time is up.
-bool spinUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(1);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || deadline.hasExpired())
-            loop.quit();
-    });
-    poll.start();
-    if (!done())
-        loop.exec();
-    return done();
-}
-
-void pause(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 double wireMs(qint64 bytes)
 {

@@ -24,19 +24,14 @@ frmBand::frmBand(Radio &radio, QWidget *parent, const QString &folder)
 
 void frmBand::buildMenu()
 {
-    menuBar = new QMenuBar(this);
-    menuBar->setObjectName(QStringLiteral("menuBar"));
-    QMenu *bands = menuBar->addMenu(QStringLiteral("&Bands"));
-    bands->setObjectName(QStringLiteral("mnuBands"));
-    mnuExportCsv = bands->addAction(QStringLiteral("E&xport CSV..."));
-    mnuExportCsv->setObjectName(QStringLiteral("mnuExportCsv"));
-    mnuExportCsv->setStatusTip(
-        QStringLiteral("Write the band list to a CSV file that CHIRP reads"));
-    mnuImportCsv = bands->addAction(QStringLiteral("&Import CSV..."));
-    mnuImportCsv->setObjectName(QStringLiteral("mnuImportCsv"));
-    mnuImportCsv->setStatusTip(
+    menuBar = addMenuBar();
+    QMenu *bands = addWindowMenu(menuBar, "mnuBands", QStringLiteral("&Bands"));
+    mnuExportCsv
+        = addMenuEntry(bands, "mnuExportCsv", QStringLiteral("E&xport CSV..."),
+                       QStringLiteral("Write the band list to a CSV file that CHIRP reads"));
+    mnuImportCsv = addMenuEntry(
+        bands, "mnuImportCsv", QStringLiteral("&Import CSV..."),
         QStringLiteral("Add the channels of a CHIRP CSV file at the end of the band list"));
-    layout()->setMenuBar(menuBar);
     connect(mnuExportCsv, &QAction::triggered, this, &frmBand::mnuExportCsv_Click);
     connect(mnuImportCsv, &QAction::triggered, this, &frmBand::mnuImportCsv_Click);
 }
@@ -45,32 +40,23 @@ void frmBand::mnuExportCsv_Click()
 {
     if (!isLoaded() || !database().isOpen())
         return;
-    FileCommand::run(this, m_chooseFile, m_tellOutcome,
-                     {true, QStringLiteral("Export CSV"), QStringLiteral("band-list.csv"),
-                      QLatin1String(FileCommand::CsvFilter)},
-                     [this](const QString &path) {
-                         if (!save())
-                             return ExchangeOutcome {true, false,
-                                                     QStringLiteral("Nothing was exported: the "
-                                                                    "row being edited could not "
-                                                                    "be saved.")};
-                         return BandFile::exportTo(database(), path);
-                     });
+    m_files.exportTable(
+        this,
+        {true, QStringLiteral("Export CSV"), QStringLiteral("band-list.csv"),
+         QLatin1String(FileCommand::CsvFilter)},
+        [this] { return save(); },
+        [this](const QString &path) { return BandFile::exportTo(database(), path); });
 }
 
 void frmBand::mnuImportCsv_Click()
 {
     if (!isLoaded() || !database().isOpen())
         return;
-    FileCommand::run(
-        this, m_chooseFile, m_tellOutcome,
+    m_files.importTable(
+        this,
         {false, QStringLiteral("Import CSV"), QString(), QLatin1String(FileCommand::CsvFilter)},
+        [this] { return save(); },
         [this](const QString &path) {
-            if (!save())
-                return ExchangeOutcome {true, false,
-                                        QStringLiteral("Nothing was imported: the "
-                                                       "row being edited could not "
-                                                       "be saved.")};
             const int before = model()->allRowCount();
             const ExchangeOutcome outcome = BandFile::importFrom(database(), path);
             // The first of the new rows becomes current, ready for Activate.

@@ -27,8 +27,8 @@ public:
     void mnuImportCsv_Click();
     // Where the CSV commands ask for their file and tell what they did (Qt's file dialog and a
     // message box by default).
-    void setFileChooser(FileCommand::Chooser choose) { m_chooseFile = std::move(choose); }
-    void setOutcomeTeller(FileCommand::Teller tell) { m_tellOutcome = std::move(tell); }
+    void setFileChooser(FileCommand::Chooser choose) { m_files.setFileChooser(std::move(choose)); }
+    void setOutcomeTeller(FileCommand::Teller tell) { m_files.setOutcomeTeller(std::move(tell)); }
 
     QPushButton *cmdActivate = nullptr;
     QPushButton *cmdClose = nullptr;
@@ -45,6 +45,5 @@ private:
     void showMessage(const QString &text);
 
     Radio &m_radio;
-    FileCommand::Chooser m_chooseFile = &FileCommand::chooseInDialog;
-    FileCommand::Teller m_tellOutcome = &FileCommand::tellInMessageBox;
+    FileCommand::TableCommands m_files;
 };

@@ -164,6 +164,18 @@ QString quoted(const QString &name)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
+QList<QStringList> cellRows(QSqlQuery &query, qsizetype columns)
+{
+    QList<QStringList> rows;
+    while (query.next()) {
+        QStringList cells;
+        for (int i = 0; i < columns; ++i)
+            cells << query.value(i).toString();
+        rows << cells;
+    }
+    return rows;
+}
+
 } // namespace Tables
 
 namespace SchemaSteps {

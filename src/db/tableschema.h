@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <functional>
 
+class QSqlQuery;
+
 class QSqlDatabase;
 struct TableSchema;
 
@@ -43,6 +45,9 @@ const TableSchema &menu(); // Menu.sqlite
 
 // An SQL identifier in double quotes.
 QString quoted(const QString &name);
+
+// The rows an executed query still has to give, each as its first `columns` values in text.
+QList<QStringList> cellRows(QSqlQuery &query, qsizetype columns);
 
 } // namespace Tables
 

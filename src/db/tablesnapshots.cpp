@@ -51,20 +51,13 @@ QList<QStringList> TableSnapshots::tableRows()
     const TableSchema &table = m_database.table();
     QSqlQuery query(m_database.connection());
     query.setForwardOnly(true);
-    QList<QStringList> rows;
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
                         .arg(columnList(table), Tables::quoted(table.tableName),
                              Tables::quoted(QLatin1String(KeyColumn))))) {
         m_error = Database::errorText(query.lastError());
-        return rows;
+        return {};
     }
-    while (query.next()) {
-        QStringList cells;
-        for (int i = 0; i < table.columns.size(); ++i)
-            cells << query.value(i).toString();
-        rows << cells;
-    }
-    return rows;
+    return Tables::cellRows(query, table.columns.size());
 }
 
 bool TableSnapshots::take(const QString &reason)
@@ -163,14 +156,7 @@ std::optional<QList<QStringList>> TableSnapshots::rows(qint64 id)
         m_error = Database::errorText(query.lastError());
         return std::nullopt;
     }
-    QList<QStringList> rows;
-    while (query.next()) {
-        QStringList cells;
-        for (int i = 0; i < table.columns.size(); ++i)
-            cells << query.value(i).toString();
-        rows << cells;
-    }
-    return rows;
+    return Tables::cellRows(query, table.columns.size());
 }
 
 bool TableSnapshots::restore(qint64 id)

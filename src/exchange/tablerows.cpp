@@ -51,13 +51,7 @@ std::optional<QList<QStringList>> all(Database &database, QString *error)
         *error = Database::errorText(query.lastError());
         return std::nullopt;
     }
-    QList<QStringList> rows;
-    while (query.next()) {
-        QStringList cells;
-        for (int i = 0; i < table.columns.size(); ++i)
-            cells << query.value(i).toString();
-        rows << cells;
-    }
+    const QList<QStringList> rows = Tables::cellRows(query, table.columns.size());
     if (query.lastError().isValid()) {
         *error = Database::errorText(query.lastError());
         return std::nullopt;

@@ -54,18 +54,13 @@ frmLogging::frmLogging(const RadioState &radio, QWidget *parent, const QString &
 
 void frmLogging::buildMenu()
 {
-    menuBar = new QMenuBar(this);
-    menuBar->setObjectName(QStringLiteral("menuBar"));
-    QMenu *logbook = menuBar->addMenu(QStringLiteral("&Logbook"));
-    logbook->setObjectName(QStringLiteral("mnuLogbook"));
-    mnuExportAdif = logbook->addAction(QStringLiteral("E&xport ADIF..."));
-    mnuExportAdif->setObjectName(QStringLiteral("mnuExportAdif"));
-    mnuExportAdif->setStatusTip(QStringLiteral("Write every contact to an ADIF file"));
-    mnuImportAdif = logbook->addAction(QStringLiteral("&Import ADIF..."));
-    mnuImportAdif->setObjectName(QStringLiteral("mnuImportAdif"));
-    mnuImportAdif->setStatusTip(
+    menuBar = addMenuBar();
+    QMenu *logbook = addWindowMenu(menuBar, "mnuLogbook", QStringLiteral("&Logbook"));
+    mnuExportAdif = addMenuEntry(logbook, "mnuExportAdif", QStringLiteral("E&xport ADIF..."),
+                                 QStringLiteral("Write every contact to an ADIF file"));
+    mnuImportAdif = addMenuEntry(
+        logbook, "mnuImportAdif", QStringLiteral("&Import ADIF..."),
         QStringLiteral("Add the contacts of an ADIF file that are not in the logbook yet"));
-    layout()->setMenuBar(menuBar);
 }
 
 void frmLogging::wireUp()
@@ -261,20 +256,8 @@ void frmLogging::cmdAdd_Click()
 
 void frmLogging::addNewRow()
 {
-    TableModel &rows = *model();
-    int last = rows.allRowCount() - 1;
     // One new row at a time: Add again goes back to the one not typed in yet.
-    if (last < 0 || !rows.isUntouchedNewRow(last)) {
-        if (!save())
-            return;
-        last = rows.allRowCount();
-        if (!rows.insertRow(last))
-            return;
-    }
-    const QModelIndex current = grid()->currentIndex();
-    const QModelIndex cell = rows.index(last, current.isValid() ? current.column() : column(Local));
-    grid()->setCurrentIndex(cell);
-    grid()->scrollTo(cell);
+    goToNewRow(column(Local));
 }
 
 void frmLogging::cmdDelete_Click()
@@ -355,36 +338,28 @@ void frmLogging::mnuExportAdif_Click()
 {
     if (!ready())
         return;
-    FileCommand::run(this, m_chooseFile, m_tellOutcome,
-                     {true, QStringLiteral("Export ADIF"), QStringLiteral("logbook.adi"),
-                      QLatin1String(FileCommand::AdifFilter)},
-                     [this](const QString &path) {
-                         // The file holds the logbook as stored: the row being edited first.
-                         if (!save())
-                             return ExchangeOutcome {true, false,
-                                                     QStringLiteral("Nothing was exported: the "
-                                                                    "row being edited could not "
-                                                                    "be saved.")};
-                         const ExchangeOutcome outcome = LogbookFile::exportTo(
-                             database(), path, QDateTime::currentDateTimeUtc());
-                         say(outcome.message.section(QLatin1Char('\n'), 0, 0));
-                         return outcome;
-                     });
+    m_files.exportTable(
+        this,
+        {true, QStringLiteral("Export ADIF"), QStringLiteral("logbook.adi"),
+         QLatin1String(FileCommand::AdifFilter)},
+        [this] { return save(); },
+        [this](const QString &path) {
+            const ExchangeOutcome outcome
+                = LogbookFile::exportTo(database(), path, QDateTime::currentDateTimeUtc());
+            say(outcome.message.section(QLatin1Char('\n'), 0, 0));
+            return outcome;
+        });
 }
 
 void frmLogging::mnuImportAdif_Click()
 {
     if (!ready())
         return;
-    FileCommand::run(
-        this, m_chooseFile, m_tellOutcome,
+    m_files.importTable(
+        this,
         {false, QStringLiteral("Import ADIF"), QString(), QLatin1String(FileCommand::AdifFilter)},
+        [this] { return save(); },
         [this](const QString &path) {
-            if (!save())
-                return ExchangeOutcome {true, false,
-                                        QStringLiteral("Nothing was imported: the "
-                                                       "row being edited could not "
-                                                       "be saved.")};
             const ExchangeOutcome outcome
                 = LogbookFile::importFrom(database(), path, m_radio.GMTOffset);
             // The new contacts are at the end, where the window shows the newest.

@@ -49,8 +49,8 @@ public:
 
     // Where the ADIF commands ask for their file and tell what they did (Qt's file dialog and a
     // message box by default).
-    void setFileChooser(FileCommand::Chooser choose) { m_chooseFile = std::move(choose); }
-    void setOutcomeTeller(FileCommand::Teller tell) { m_tellOutcome = std::move(tell); }
+    void setFileChooser(FileCommand::Chooser choose) { m_files.setFileChooser(std::move(choose)); }
+    void setOutcomeTeller(FileCommand::Teller tell) { m_files.setOutcomeTeller(std::move(tell)); }
 
     // The line under the buttons that says what the last press did.
     QString statusText() const;
@@ -96,7 +96,6 @@ private:
     std::function<QDateTime()> m_now = [] { return QDateTime::currentDateTime(); };
     Question m_ask = &frmLogging::askInMessageBox;
     Notice m_notice = &frmLogging::showInMessageBox;
-    FileCommand::Chooser m_chooseFile = &FileCommand::chooseInDialog;
-    FileCommand::Teller m_tellOutcome = &FileCommand::tellInMessageBox;
+    FileCommand::TableCommands m_files;
     bool m_columnsDressed = false;
 };

@@ -44,25 +44,19 @@ frmMemory::frmMemory(QWidget *parent, const QString &folder)
 
 void frmMemory::buildMenu()
 {
-    menuBar = new QMenuBar(this);
-    menuBar->setObjectName(QStringLiteral("menuBar"));
-    QMenu *snapshots = menuBar->addMenu(QStringLiteral("&Snapshots"));
-    snapshots->setObjectName(QStringLiteral("mnuSnapshots"));
-    mnuRestoreSnapshot = snapshots->addAction(QStringLiteral("&Restore Snapshot..."));
-    mnuRestoreSnapshot->setObjectName(QStringLiteral("mnuRestoreSnapshot"));
-    mnuRestoreSnapshot->setStatusTip(
+    menuBar = addMenuBar();
+    QMenu *snapshots = addWindowMenu(menuBar, "mnuSnapshots", QStringLiteral("&Snapshots"));
+    mnuRestoreSnapshot = addMenuEntry(
+        snapshots, "mnuRestoreSnapshot", QStringLiteral("&Restore Snapshot..."),
         QStringLiteral("Put back the table as it was before a download from the radio"));
-    QMenu *channels = menuBar->addMenu(QStringLiteral("&Channels"));
-    channels->setObjectName(QStringLiteral("mnuChannels"));
-    mnuExportCsv = channels->addAction(QStringLiteral("E&xport CSV..."));
-    mnuExportCsv->setObjectName(QStringLiteral("mnuExportCsv"));
-    mnuExportCsv->setStatusTip(QStringLiteral("Write the channels to a CSV file that CHIRP reads"));
-    mnuImportCsv = channels->addAction(QStringLiteral("&Import CSV..."));
-    mnuImportCsv->setObjectName(QStringLiteral("mnuImportCsv"));
-    mnuImportCsv->setStatusTip(
+    QMenu *channels = addWindowMenu(menuBar, "mnuChannels", QStringLiteral("&Channels"));
+    mnuExportCsv
+        = addMenuEntry(channels, "mnuExportCsv", QStringLiteral("E&xport CSV..."),
+                       QStringLiteral("Write the channels to a CSV file that CHIRP reads"));
+    mnuImportCsv = addMenuEntry(
+        channels, "mnuImportCsv", QStringLiteral("&Import CSV..."),
         QStringLiteral("Put the channels of a CHIRP CSV file into their rows, keeping the table "
                        "as a snapshot first"));
-    layout()->setMenuBar(menuBar);
 }
 
 void frmMemory::buildScanFrame()
@@ -119,32 +113,23 @@ void frmMemory::mnuExportCsv_Click()
 {
     if (!isLoaded() || !database().isOpen())
         return;
-    FileCommand::run(this, m_chooseFile, m_tellOutcome,
-                     {true, QStringLiteral("Export CSV"), QStringLiteral("memory-channels.csv"),
-                      QLatin1String(FileCommand::CsvFilter)},
-                     [this](const QString &path) {
-                         if (!save())
-                             return ExchangeOutcome {true, false,
-                                                     QStringLiteral("Nothing was exported: the "
-                                                                    "row being edited could not "
-                                                                    "be saved.")};
-                         return MemoryFile::exportTo(database(), path);
-                     });
+    m_files.exportTable(
+        this,
+        {true, QStringLiteral("Export CSV"), QStringLiteral("memory-channels.csv"),
+         QLatin1String(FileCommand::CsvFilter)},
+        [this] { return save(); },
+        [this](const QString &path) { return MemoryFile::exportTo(database(), path); });
 }
 
 void frmMemory::mnuImportCsv_Click()
 {
     if (!isLoaded() || !database().isOpen())
         return;
-    FileCommand::run(
-        this, m_chooseFile, m_tellOutcome,
+    m_files.importTable(
+        this,
         {false, QStringLiteral("Import CSV"), QString(), QLatin1String(FileCommand::CsvFilter)},
+        [this] { return save(); },
         [this](const QString &path) {
-            if (!save())
-                return ExchangeOutcome {true, false,
-                                        QStringLiteral("Nothing was imported: the "
-                                                       "row being edited could not "
-                                                       "be saved.")};
             const ExchangeOutcome outcome = MemoryFile::importFrom(database(), path);
             if (outcome.changed)
                 refresh();

@@ -35,8 +35,8 @@ public:
 
     // Where the CSV commands ask for their file and tell what they did (Qt's file dialog and a
     // message box by default).
-    void setFileChooser(FileCommand::Chooser choose) { m_chooseFile = std::move(choose); }
-    void setOutcomeTeller(FileCommand::Teller tell) { m_tellOutcome = std::move(tell); }
+    void setFileChooser(FileCommand::Chooser choose) { m_files.setFileChooser(std::move(choose)); }
+    void setOutcomeTeller(FileCommand::Teller tell) { m_files.setOutcomeTeller(std::move(tell)); }
 
     // The channels in row order (row i is radio channel i). row() is empty for a row that is
     // not there.
@@ -83,6 +83,5 @@ private:
     void buildScanFrame();
     void wireUp();
 
-    FileCommand::Chooser m_chooseFile = &FileCommand::chooseInDialog;
-    FileCommand::Teller m_tellOutcome = &FileCommand::tellInMessageBox;
+    FileCommand::TableCommands m_files;
 };

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -351,4 +352,46 @@ void TableWindow::showRefusal(const QString &text)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->show();
+}
+
+QMenuBar *TableWindow::addMenuBar()
+{
+    auto *bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    layout()->setMenuBar(bar);
+    return bar;
+}
+
+QMenu *TableWindow::addWindowMenu(QMenuBar *bar, const char *name, const QString &caption)
+{
+    QMenu *menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QAction *TableWindow::addMenuEntry(QMenu *menu, const char *name, const QString &caption,
+                                   const QString &statusTip)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setStatusTip(statusTip);
+    return action;
+}
+
+bool TableWindow::goToNewRow(int firstColumn)
+{
+    TableModel &rows = *m_model;
+    int last = rows.allRowCount() - 1;
+    if (last < 0 || !rows.isUntouchedNewRow(last)) {
+        if (!save())
+            return false;
+        last = rows.allRowCount();
+        if (!rows.insertRow(last))
+            return false;
+    }
+    const QModelIndex current = m_grid->currentIndex();
+    const QModelIndex cell = rows.index(last, current.isValid() ? current.column() : firstColumn);
+    m_grid->setCurrentIndex(cell);
+    m_grid->scrollTo(cell);
+    return true;
 }

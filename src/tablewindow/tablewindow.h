@@ -18,6 +18,9 @@
 class DataGrid;
 class NavigationBar;
 class QHBoxLayout;
+class QAction;
+class QMenu;
+class QMenuBar;
 class QMessageBox;
 class QPushButton;
 class TableModel;
@@ -80,6 +83,16 @@ protected:
     QHBoxLayout *buttonLayout() const;
     // An information box beside the window ("msgRefused") that does not hold up the program.
     void showRefusal(const QString &text);
+    // Goes to the row added at the end and not typed in yet, adding one (after saving the row
+    // being edited) when there is none: one new row at a time. The grid keeps its column, or
+    // takes firstColumn when none is current. False when no row could be added.
+    bool goToNewRow(int firstColumn);
+    // The window's menu bar ("menuBar"), above the grid; a menu on it; and an entry of a menu,
+    // with the line the status bar shows for it.
+    QMenuBar *addMenuBar();
+    static QMenu *addWindowMenu(QMenuBar *bar, const char *name, const QString &caption);
+    static QAction *addMenuEntry(QMenu *menu, const char *name, const QString &caption,
+                                 const QString &statusTip);
 
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -2,16 +2,13 @@
 // pseudo-terminal while the simulator spoils the line (stray bytes, lost replies). Whatever the
 // line does, the start-up ends and the program's picture of the radio is the radio's own.
 #include "common/recordingdisplay.h"
+#include "common/spinuntil.h"
 #include "main/operations/tuningcontrols.h"
 #include "radio/cat.h"
 #include "radio/radio.h"
 #include "sim/simptyserver.h"
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 namespace {
 
@@ -25,23 +22,6 @@ const QByteArray OperatorsRadio = "FA00014074000;FB00021074000;MD3;FW0400;FT1;RT
                                   "AG086;RG200;SH05;SL02;IS-0200;LK1;PA0;PR1;NR2;NB1;BC1;VX1;"
                                   "TO1;TN12;MG030;PC050;KS025;AN2;GT002;RA01;VD0500;VG006;PB2;"
                                   "SQ010;AC110;";
-
-// Runs the event loop until done() holds or the time is up; true when it holds.
-bool spinUntil(const std::function<bool()> &done, int timeoutMs = SyncTimeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(1);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || deadline.hasExpired())
-            loop.quit();
-    });
-    poll.start();
-    if (!done())
-        loop.exec();
-    return done();
-}
 
 // The radio core on the simulator's line.
 struct Station
@@ -60,7 +40,8 @@ struct Station
     bool synchronise()
     {
         radio.Synchronise();
-        return spinUntil([this] { return radio.state().StartupLoading == QLatin1String("0"); });
+        return spinUntil([this] { return radio.state().StartupLoading == QLatin1String("0"); },
+                         SyncTimeoutMs);
     }
 
     SimPtyServer server;
@@ -221,7 +202,7 @@ void tst_e2e_radiocore::copyThenStepKeepsTheVfoInUse()
     else
         tuning.CmdBeqA_Click();
     const QString otherCode = onVfoA ? QStringLiteral("FB") : QStringLiteral("FA");
-    QVERIFY(spinUntil([&] { return station.radio.state().ReplyCode == otherCode; }));
+    QVERIFY(spinUntil([&] { return station.radio.state().ReplyCode == otherCode; }, SyncTimeoutMs));
     QCOMPARE(onVfoA ? station.radio.state().VFOBFreq : station.radio.state().VFOAFreq,
              Cat::khzText(other));
     QCOMPARE(station.radio.state().Freq, Cat::khzText(inUse));
@@ -229,10 +210,11 @@ void tst_e2e_radiocore::copyThenStepKeepsTheVfoInUse()
     // ">>" with the 1 kHz step steps the VFO in use from where it is.
     tuning.CmdStepUp_Click();
     auto inUseNow = [&] { return onVfoA ? sim.frequencyA() : sim.frequencyB(); };
-    QVERIFY(spinUntil([&] { return inUseNow() != inUse; }));
+    QVERIFY(spinUntil([&] { return inUseNow() != inUse; }, SyncTimeoutMs));
     QCOMPARE(inUseNow(), inUse + 1000);
     QCOMPARE(onVfoA ? sim.frequencyB() : sim.frequencyA(), other);
-    QVERIFY(spinUntil([&] { return station.radio.state().Freq == Cat::khzText(inUse + 1000); }));
+    QVERIFY(spinUntil([&] { return station.radio.state().Freq == Cat::khzText(inUse + 1000); },
+                      SyncTimeoutMs));
 }
 
 QTEST_GUILESS_MAIN(tst_e2e_radiocore)

@@ -5,6 +5,7 @@
 // scans, the S-meter) going on beside. rigctl cases are skipped where it is not installed.
 #include "bands/operations/frequencyscan.h"
 #include "common/recordingdisplay.h"
+#include "common/spinuntil.h"
 #include "memory/operations/memorydownload.h"
 #include "memory/operations/memoryscan.h"
 #include "net/radiorigcodes.h"
@@ -13,40 +14,18 @@
 #include "radio/smeterpoll.h"
 #include "sim/simptyserver.h"
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
 
 namespace {
 
 const QString Rigctl = QStandardPaths::findExecutable(QStringLiteral("rigctl"));
 constexpr int WaitMs = 15000;
-
-// Runs the event loop until done() holds or the time is up; true when it holds. Unlike
-// QTest::qWaitFor it never sleeps, so a reply is taken the moment it arrives.
-bool spinUntil(const std::function<bool()> &done, int timeoutMs = WaitMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(1);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || deadline.hasExpired())
-            loop.quit();
-    });
-    poll.start();
-    if (!done())
-        loop.exec();
-    return done();
-}
 
 // One write to the radio and what else held the line at that moment.
 struct Write
@@ -80,7 +59,7 @@ struct Station
             || !radio.MSComm1().setPortOpen(true))
             return false;
         radio.Synchronise();
-        if (!spinUntil([this] { return radio.isIdle(); }))
+        if (!spinUntil([this] { return radio.isIdle(); }, WaitMs))
             return false;
         return sharing.apply({true, QStringLiteral("127.0.0.1"), 0});
     }
@@ -129,10 +108,12 @@ struct Client
     QByteArrayList ask(const QByteArray &text, int lines)
     {
         socket.write(text);
-        spinUntil([&] {
-            received += socket.readAll();
-            return received.count('\n') >= lines;
-        });
+        spinUntil(
+            [&] {
+                received += socket.readAll();
+                return received.count('\n') >= lines;
+            },
+            WaitMs);
         return received.trimmed().split('\n');
     }
     QTcpSocket socket;
@@ -322,7 +303,7 @@ void tst_RadioSharing::clientGoneMidCommand()
         Client client(station.port());
         QVERIFY(client.connected());
         client.socket.write("T 1\nF 7010000\nf\n");
-        QVERIFY(spinUntil([&] { return !station.written("FA00007010000;").isEmpty(); }));
+        QVERIFY(spinUntil([&] { return !station.written("FA00007010000;").isEmpty(); }, WaitMs));
         QVERIFY(station.sharing.backend().exchangeRunning());
         client.socket.abort();
     }
@@ -359,10 +340,12 @@ void tst_RadioSharing::randomLines()
         }
         client.socket.write(batch + "q\n");
         // The session ends with the "q" at the end, or earlier with one among the lines.
-        QVERIFY(spinUntil([&] {
-            client.socket.readAll();
-            return client.socket.state() == QAbstractSocket::UnconnectedState;
-        }));
+        QVERIFY(spinUntil(
+            [&] {
+                client.socket.readAll();
+                return client.socket.state() == QAbstractSocket::UnconnectedState;
+            },
+            WaitMs));
     }
     QTRY_VERIFY(!station.sharing.backend().exchangeRunning());
     QTRY_VERIFY(!station.sim.radio().transmitting());

@@ -66,6 +66,36 @@ void run(QWidget *window, const Chooser &choose, const Teller &tell, const Reque
     });
 }
 
+void TableCommands::exportTable(QWidget *window, const Request &request,
+                                std::function<bool()> saveEdit,
+                                std::function<ExchangeOutcome(const QString &path)> write) const
+{
+    runSaved(window, request, std::move(saveEdit),
+             QStringLiteral("Nothing was exported: the row being edited could not be saved."),
+             std::move(write));
+}
+
+void TableCommands::importTable(QWidget *window, const Request &request,
+                                std::function<bool()> saveEdit,
+                                std::function<ExchangeOutcome(const QString &path)> read) const
+{
+    runSaved(window, request, std::move(saveEdit),
+             QStringLiteral("Nothing was imported: the row being edited could not be saved."),
+             std::move(read));
+}
+
+void TableCommands::runSaved(QWidget *window, const Request &request,
+                             std::function<bool()> saveEdit, const QString &refusal,
+                             std::function<ExchangeOutcome(const QString &path)> act) const
+{
+    run(window, m_choose, m_tell, request,
+        [saveEdit = std::move(saveEdit), refusal, act = std::move(act)](const QString &path) {
+            if (!saveEdit())
+                return ExchangeOutcome {true, false, refusal};
+            return act(path);
+        });
+}
+
 void tellInMessageBox(QWidget *window, const QString &text, bool problem)
 {
     auto *box

@@ -34,6 +34,30 @@ void tellInMessageBox(QWidget *window, const QString &text, bool problem);
 void run(QWidget *window, const Chooser &choose, const Teller &tell, const Request &request,
          std::function<ExchangeOutcome(const QString &path)> act);
 
+// The file commands of a table window: the window's chooser and teller (tests put their own in
+// place), and Export and Import run behind the window's save of the row being edited, so that a
+// file holds the table as stored and an import never meets a half-typed row. An edit that cannot
+// be saved stops the command before the file is touched.
+class TableCommands
+{
+public:
+    void setFileChooser(Chooser choose) { m_choose = std::move(choose); }
+    void setOutcomeTeller(Teller tell) { m_tell = std::move(tell); }
+
+    void exportTable(QWidget *window, const Request &request, std::function<bool()> saveEdit,
+                     std::function<ExchangeOutcome(const QString &path)> write) const;
+    void importTable(QWidget *window, const Request &request, std::function<bool()> saveEdit,
+                     std::function<ExchangeOutcome(const QString &path)> read) const;
+
+private:
+    void runSaved(QWidget *window, const Request &request, std::function<bool()> saveEdit,
+                  const QString &refusal,
+                  std::function<ExchangeOutcome(const QString &path)> act) const;
+
+    Chooser m_choose = &chooseInDialog;
+    Teller m_tell = &tellInMessageBox;
+};
+
 inline constexpr const char *AdifFilter = "ADIF files (*.adi *.adif);;All files (*)";
 inline constexpr const char *CsvFilter = "CSV files (*.csv);;All files (*)";
 

@@ -20,19 +20,7 @@ void frmMenu::addNewRow()
 {
     if (!isLoaded() || !database().isOpen() || model()->keyColumn() < 0)
         return;
-    TableModel &rows = *model();
-    int last = rows.allRowCount() - 1;
-    if (last < 0 || !rows.isUntouchedNewRow(last)) {
-        if (!save())
-            return;
-        last = rows.allRowCount();
-        if (!rows.insertRow(last))
-            return;
-    }
-    const QModelIndex current = grid()->currentIndex();
-    const QModelIndex cell = rows.index(last, current.isValid() ? current.column() : 0);
-    grid()->setCurrentIndex(cell);
-    grid()->scrollTo(cell);
+    goToNewRow(0);
 }
 
 bool frmMenu::eventFilter(QObject *watched, QEvent *event)
