@@ -635,9 +635,12 @@ void frmTerminal::portProblem(const QString &text)
 
 void frmTerminal::showLink(RadioView::Link link, const QString &text)
 {
+    // A refusal the operator met stays on show while the link stays as it was: a repeated report
+    // of the same state (a second error event of the same loss) is nothing newer.
+    if (link != m_link)
+        m_lastPortProblem.clear();
     m_link = link;
     m_linkText = text;
-    m_lastPortProblem.clear();
     // Values read while the radio is read again are shown but stay marked until the list ends.
     m_display->setStale(link != RadioView::Link::Up);
     updatePortStatus();
