@@ -111,8 +111,8 @@ void tst_e2e_link::pulledAndPluggedBack()
 
     // The operator's step is refused, not kept for later; no box comes with each attempt.
     stepUp();
-    QVERIFY2(status().contains(QStringLiteral("Port %1 is closed: ").arg(m_path)),
-             qPrintable(status()));
+    QTRY_VERIFY2(status().contains(QStringLiteral("Port %1 is closed: ").arg(m_path)),
+                 qPrintable(status()));
     QTest::qWait(RetryMs * 6);
     QCOMPARE(boxes, 1);
     QVERIFY(!radio.MSComm1().portOpen());
