@@ -4,10 +4,10 @@
 // click writes and the radio's replies up to the status word) need on the wire.
 // Target: at most 1.5.
 #include "benchapplication.h"
-#include "main/frmterminal.h"
-#include "radio/cat.h"
-#include "radio/radio.h"
+#include "core/radio/cat.h"
+#include "core/radio/radio.h"
 #include "sim/simptyserver.h"
+#include "ui/main/frmterminal.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Replies interpreted per second: a mixed stream of status words, frequency and level replies
 // through the receive buffer and the interpreter, with a display that shows nothing.
-#include "radio/radio.h"
+#include "core/radio/radio.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -6,9 +6,9 @@
 // been read and the stale marking is gone. The watch tries again every 2 seconds, so the wait
 // for the reopening falls anywhere in that period: the runs spread the return over it.
 #include "benchapplication.h"
-#include "main/displaypanel.h"
-#include "main/frmterminal.h"
-#include "radio/radio.h"
+#include "core/radio/radio.h"
+#include "ui/main/displaypanel.h"
+#include "ui/main/frmterminal.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

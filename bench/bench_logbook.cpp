@@ -3,13 +3,13 @@
 // table sorted by that column (targets: under 200 ms each). Also the time to log one more
 // contact: Add, Date/Time/Freq/Mode and Update.
 #include "benchapplication.h"
-#include "db/database.h"
-#include "db/datafolder.h"
-#include "db/tablemodel.h"
-#include "logbook/frmlogging.h"
-#include "main/frmterminal.h"
-#include "radio/radio.h"
-#include "tablewindow/datagrid.h"
+#include "core/db/database.h"
+#include "core/db/datafolder.h"
+#include "core/db/tablemodel.h"
+#include "core/radio/radio.h"
+#include "ui/logbook/frmlogging.h"
+#include "ui/main/frmterminal.h"
+#include "ui/tablewindow/datagrid.h"
 
 #include <QAction>
 #include <QApplication>

@@ -10,13 +10,13 @@
 // build tree, or given with --sim PATH), and the same simulation inside this process, sharing
 // its event loop.
 #include "benchapplication.h"
-#include "db/datafolder.h"
-#include "main/frmterminal.h"
-#include "memory/frmmemory.h"
-#include "memory/memorycontroller.h"
-#include "radio/radio.h"
+#include "core/db/datafolder.h"
+#include "core/radio/radio.h"
 #include "sim/simmemory.h"
 #include "sim/simptyserver.h"
+#include "ui/main/frmterminal.h"
+#include "ui/memory/frmmemory.h"
+#include "ui/memory/memorycontroller.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,11 +2,11 @@
 // disk: time from the "&Mem" press to the window shown with its 100 rows read and painted.
 // Target: under 100 ms.
 #include "benchapplication.h"
-#include "db/datafolder.h"
-#include "db/tablemodel.h"
-#include "main/frmterminal.h"
-#include "memory/frmmemory.h"
-#include "radio/radio.h"
+#include "core/db/datafolder.h"
+#include "core/db/tablemodel.h"
+#include "core/radio/radio.h"
+#include "ui/main/frmterminal.h"
+#include "ui/memory/frmmemory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

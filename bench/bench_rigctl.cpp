@@ -7,9 +7,9 @@
 // and, when Hamlib's rigctld is installed, the same client requests to "rigctld -m 2004" (the
 // TS-570D backend, cache off) on a second simulated radio of the same kind, for comparison.
 #include "benchapplication.h"
-#include "net/radiosharing.h"
-#include "radio/radio.h"
-#include "radio/smeterpoll.h"
+#include "core/net/radiosharing.h"
+#include "core/radio/radio.h"
+#include "core/radio/smeterpoll.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -3,9 +3,9 @@
 // resident memory afterwards, and processor time over ten idle seconds.
 // Targets: shown in under 0.5 s, under 80 MB resident, under 1 % of one core when idle.
 #include "benchapplication.h"
-#include "main/frmterminal.h"
-#include "radio/radio.h"
+#include "core/radio/radio.h"
 #include "sim/simptyserver.h"
+#include "ui/main/frmterminal.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,7 +3,7 @@
 // Prints the wall time, the bytes both ways, the time those bytes need on the wire and the
 // ratio of the two. Half-duplex: a query must have crossed the wire before its reply can start,
 // so the wire time counts both directions.
-#include "radio/radio.h"
+#include "core/radio/radio.h"
 #include "sim/simptyserver.h"
 
 #include <QCoreApplication>

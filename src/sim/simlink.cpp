@@ -1,4 +1,4 @@
-#include "simlink.h"
+#include "sim/simlink.h"
 
 #include <QFile>
 

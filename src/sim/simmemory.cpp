@@ -1,7 +1,7 @@
-#include "simmemory.h"
+#include "sim/simmemory.h"
 
-#include "simradio.h"
-#include "simsettings.h"
+#include "sim/simradio.h"
+#include "sim/simsettings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "simmemoryfile.h"
+#include "sim/simmemoryfile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -7,7 +7,7 @@
 // has no line is empty, and a later line for the same side replaces an earlier one.
 #pragma once
 
-#include "simmemory.h"
+#include "sim/simmemory.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "simmemorystore.h"
+#include "sim/simmemorystore.h"
 
-#include "simmemoryfile.h"
-#include "simptyserver.h"
+#include "sim/simmemoryfile.h"
+#include "sim/simptyserver.h"
 
 #include <QTimer>
 

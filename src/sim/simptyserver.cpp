@@ -1,4 +1,4 @@
-#include "simptyserver.h"
+#include "sim/simptyserver.h"
 
 #include <QSocketNotifier>
 #include <QTimer>

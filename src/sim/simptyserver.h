@@ -8,8 +8,8 @@
 // client has the device open go nowhere.
 #pragma once
 
-#include "simoptions.h"
-#include "simradio.h"
+#include "sim/simoptions.h"
+#include "sim/simradio.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

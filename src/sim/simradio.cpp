@@ -1,7 +1,7 @@
-#include "simradio.h"
+#include "sim/simradio.h"
 
-#include "radio/cattables.h"
-#include "simsettings.h"
+#include "core/radio/cattables.h"
+#include "sim/simsettings.h"
 
 #include <cstdlib>
 

@@ -4,7 +4,7 @@
 // called, so whoever drives it decides how fast time passes.
 #pragma once
 
-#include "simmemory.h"
+#include "sim/simmemory.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -1,8 +1,8 @@
 // What the simulated radio does by itself as its clock moves: CW auto-tune and antenna-tuner
 // runs that end, and the S-meter that wanders with the band.
-#include "radio/cattables.h"
-#include "simradio.h"
-#include "simsettings.h"
+#include "core/radio/cattables.h"
+#include "sim/simradio.h"
+#include "sim/simsettings.h"
 
 namespace {
 

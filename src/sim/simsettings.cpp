@@ -1,4 +1,4 @@
-#include "simsettings.h"
+#include "sim/simsettings.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 // A display that records what the radio core asks it to show, for tests.
 #pragma once
 
-#include "radio/radiodisplay.h"
+#include "core/radio/radiodisplay.h"
 
 #include <QList>
 #include <QMap>

@@ -2,7 +2,7 @@
 // and writing or reading a file by hand as an operator would.
 #pragma once
 
-#include "settings/settingsstore.h"
+#include "core/settings/settingsstore.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The vantelo-radio-sim program: device path first, serving, clean end on SIGTERM/SIGINT,
 // refusal of bad options; its link and memory file across runs.
-#include "ptyclient.h"
+#include "sim/ptyclient.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

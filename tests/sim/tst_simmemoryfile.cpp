@@ -1,6 +1,6 @@
 // The simulated radio's memory file: its text both ways, bad files refused with the line named,
 // and the store that keeps a running radio's channels in it.
-#include "ptyclient.h"
+#include "sim/ptyclient.h"
 #include "sim/simmemoryfile.h"
 #include "sim/simmemorystore.h"
 #include "sim/simptyserver.h"

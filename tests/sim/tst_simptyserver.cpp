@@ -1,5 +1,5 @@
 // The simulated radio's pseudo-terminal: the exchange a client sees, with each fault switch.
-#include "ptyclient.h"
+#include "sim/ptyclient.h"
 #include "sim/simptyserver.h"
 
 #include <QSignalSpy>

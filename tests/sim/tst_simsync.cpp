@@ -1,5 +1,5 @@
 // The program's whole start-up synchronisation over the simulated radio's pseudo-terminal.
-#include "radio/radio.h"
+#include "core/radio/radio.h"
 #include "sim/simptyserver.h"
 
 #include <QTest>

@@ -1,0 +1,290 @@
+#include "core/exchange/logbookadif.h"
+
+#include "core/clock/clocktext.h"
+#include "core/exchange/adifbands.h"
+#include "core/exchange/adifmodes.h"
+#include "core/exchange/adifreader.h"
+#include "core/exchange/adifwriter.h"
+#include "core/exchange/decimaltext.h"
+#include "core/logbook/logquestions.h"
+#include "core/logbook/logtime.h"
+#include "core/memory/memorycells.h"
+#include "core/radio/cat.h"
+
+#include <QMap>
+#include <QSet>
+
+namespace LogbookAdif {
+
+namespace {
+
+enum Column { Local, Gmt, Frequency, Mode, CallSign, Description, ColumnCount };
+
+constexpr int MhzDecimals = 6; // megahertz to the hertz
+
+QString cell(const QStringList &row, Column column)
+{
+    return row.value(column);
+}
+
+// The frequency of a cell in hertz; nothing for a blank cell or one that holds no frequency.
+std::optional<qint64> hertzOf(const QString &cell)
+{
+    const std::optional<qint64> hz = MemoryCells::frequencyHz(cell);
+    if (!hz || *hz <= 0)
+        return std::nullopt;
+    return hz;
+}
+
+// What makes two contacts the same (see the header).
+QString sameness(const QStringList &row)
+{
+    const QString frequency = cell(row, Frequency);
+    const std::optional<qint64> hz = hertzOf(frequency);
+    return QStringList {cell(row, Gmt).trimmed(), cell(row, CallSign).trimmed().toUpper(),
+                        hz ? QString::number(*hz) : frequency.trimmed(), cell(row, Mode).trimmed(),
+                        cell(row, Description).trimmed()}
+        .join(QChar(0x1f));
+}
+
+QByteArray record(const QStringList &row, const QDateTime &gmt, Export &out)
+{
+    const QString name = LogQuestions::contactName(cell(row, CallSign), cell(row, Local));
+    QByteArray text;
+    text += AdifWriter::field("CALL", cell(row, CallSign).trimmed()) + ' ';
+    text += AdifWriter::field("QSO_DATE", gmt.date().toString(QStringLiteral("yyyyMMdd"))) + ' ';
+    text += AdifWriter::field("TIME_ON", gmt.time().toString(QStringLiteral("HHmmss"))) + ' ';
+    const QString frequency = cell(row, Frequency);
+    if (const std::optional<qint64> hz = hertzOf(frequency)) {
+        text += AdifWriter::field("FREQ", DecimalText::fixed(*hz, MhzDecimals)) + ' ';
+        if (const QString band = AdifBands::bandOf(*hz); !band.isEmpty())
+            text += AdifWriter::field("BAND", band) + ' ';
+    } else if (!frequency.trimmed().isEmpty()) {
+        out.notes << QStringLiteral("%1: Frequency \"%2\" is no frequency in kHz, so FREQ and "
+                                    "BAND were left out")
+                         .arg(name, frequency);
+    }
+    const QString mode = cell(row, Mode);
+    const AdifModes::Adif adif = AdifModes::fromCell(mode);
+    if (!adif.mode.isEmpty()) {
+        text += AdifWriter::field("MODE", adif.mode) + ' ';
+        if (!adif.submode.isEmpty())
+            text += AdifWriter::field("SUBMODE", adif.submode) + ' ';
+        // ADIF cannot tell CW-R from CW or FSK-R from FSK: the logbook's own field can.
+        if (AdifModes::isOwnName(mode.trimmed())
+            && AdifModes::toCell(adif.mode, adif.submode, QString(), std::nullopt)
+                != mode.trimmed())
+            text += AdifWriter::field(AdifModes::AppModeField, mode.trimmed()) + ' ';
+    }
+    if (const QString description = cell(row, Description); !description.trimmed().isEmpty())
+        text += AdifWriter::field("COMMENT", description) + ' ';
+    return text + "<EOR>\n";
+}
+
+std::optional<QDate> dateOf(const QString &text)
+{
+    if (text.size() != 8)
+        return std::nullopt;
+    for (QChar c : text) {
+        if (!c.isDigit() || c.unicode() > '9')
+            return std::nullopt;
+    }
+    const QDate date(text.left(4).toInt(), text.mid(4, 2).toInt(), text.mid(6, 2).toInt());
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+std::optional<QTime> timeOf(const QString &text)
+{
+    if (text.size() != 4 && text.size() != 6)
+        return std::nullopt;
+    for (QChar c : text) {
+        if (!c.isDigit() || c.unicode() > '9')
+            return std::nullopt;
+    }
+    const QTime time(text.left(2).toInt(), text.mid(2, 2).toInt(),
+                     text.size() == 6 ? text.mid(4, 2).toInt() : 0);
+    return time.isValid() ? std::optional<QTime>(time) : std::nullopt;
+}
+
+// A text from the file as a message quotes it: on one line, cut short when long.
+QString quoted(const QString &text)
+{
+    QString shown = text.simplified();
+    if (shown.size() > 30)
+        shown = shown.left(27) + QStringLiteral("...");
+    return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
+class RecordReader
+{
+public:
+    RecordReader(const QString &gmtOffset)
+        : m_offsetSeconds(ClockText::offsetSeconds(gmtOffset))
+    {
+    }
+
+    // The row for a record, or the problem with it.
+    std::optional<QStringList> row(const AdifRecord &record, FileProblem *problem)
+    {
+        const auto value
+            = [&record](const char *name) { return record.fields.value(QLatin1String(name)); };
+        const auto fail = [&](const QString &text) {
+            *problem = FileProblem {record.line, text};
+            return std::nullopt;
+        };
+        const QString call = value("CALL").trimmed();
+        if (call.isEmpty())
+            return fail(QStringLiteral("the record that starts here has no CALL"));
+        const QString dateText = value("QSO_DATE").trimmed();
+        const QString timeText = value("TIME_ON").trimmed();
+        if (dateText.isEmpty())
+            return fail(QStringLiteral("the record of %1 has no QSO_DATE").arg(call));
+        if (timeText.isEmpty())
+            return fail(QStringLiteral("the record of %1 has no TIME_ON").arg(call));
+        const std::optional<QDate> date = dateOf(dateText);
+        if (!date)
+            return fail(QStringLiteral("the record of %1 has QSO_DATE %2, which is no date "
+                                       "written YYYYMMDD")
+                            .arg(call, quoted(dateText)));
+        const std::optional<QTime> time = timeOf(timeText);
+        if (!time)
+            return fail(QStringLiteral("the record of %1 has TIME_ON %2, which is no time "
+                                       "written HHMM or HHMMSS")
+                            .arg(call, quoted(timeText)));
+
+        std::optional<qint64> hz;
+        if (const QString freq = value("FREQ").trimmed(); !freq.isEmpty()) {
+            hz = DecimalText::units(freq, MhzDecimals);
+            if (!hz || *hz <= 0)
+                return fail(QStringLiteral("the record of %1 has FREQ %2, which is no frequency "
+                                           "in MHz")
+                                .arg(call, quoted(freq)));
+            if (*hz > Cat::MaxFrequencyHz)
+                return fail(QStringLiteral("the record of %1 has FREQ %2, beyond the "
+                                           "99,999.999999 MHz a logbook cell holds")
+                                .arg(call, quoted(freq)));
+        }
+        const QString mode = AdifModes::toCell(value("MODE"), value("SUBMODE"),
+                                               value(AdifModes::AppModeField), hz);
+
+        const QDateTime gmt(*date, *time, Qt::UTC);
+        QStringList row(ColumnCount);
+        row[Local] = LogTime::stored(gmt.addSecs(m_offsetSeconds));
+        row[Gmt] = LogTime::stored(gmt);
+        row[Frequency] = hz ? MemoryCells::frequencyCell(*hz) : QString();
+        row[Mode] = mode;
+        row[CallSign] = call;
+        row[Description] = value("COMMENT");
+        return row;
+    }
+
+    // Counts what the notes tell about the rows imported.
+    void count(const QStringList &row)
+    {
+        if (cell(row, Frequency).isEmpty())
+            ++m_withoutFrequency;
+        if (!AdifModes::isOwnName(cell(row, Mode)))
+            ++m_foreignModes[cell(row, Mode)];
+    }
+
+    QStringList notes() const
+    {
+        QStringList notes;
+        if (m_withoutFrequency > 0)
+            notes << QStringLiteral("%1 without FREQ: their Frequency cell is empty.")
+                         .arg(contacts(m_withoutFrequency));
+        if (!m_foreignModes.isEmpty()) {
+            QStringList modes;
+            for (auto it = m_foreignModes.cbegin(); it != m_foreignModes.cend(); ++it)
+                modes << QStringLiteral("%1 (%2)").arg(it.key(), contacts(it.value()));
+            notes << QStringLiteral("Modes the Mode list does not offer were kept as the file "
+                                    "writes them: %1.")
+                         .arg(modes.join(QStringLiteral(", ")));
+        }
+        return notes;
+    }
+
+    static QString contacts(int count)
+    {
+        return count == 1 ? QStringLiteral("1 contact") : QStringLiteral("%1 contacts").arg(count);
+    }
+
+private:
+    qint64 m_offsetSeconds = 0;
+    int m_withoutFrequency = 0;
+    QMap<QString, int> m_foreignModes;
+};
+
+QString recordName(const AdifRecord &record, const QStringList &row)
+{
+    return QStringLiteral("line %1 (%2, %3 GMT)")
+        .arg(record.line)
+        .arg(cell(row, CallSign), LogTime::shown(cell(row, Gmt)));
+}
+
+} // namespace
+
+Export write(const QList<QStringList> &rows, const QDateTime &created)
+{
+    Export out;
+    out.bytes = AdifWriter::header(created) + '\n';
+    for (const QStringList &row : rows) {
+        const QString name = LogQuestions::contactName(cell(row, CallSign), cell(row, Local));
+        if (cell(row, CallSign).trimmed().isEmpty()) {
+            out.leftOut << QStringLiteral("%1: no call sign").arg(name);
+            continue;
+        }
+        const std::optional<QDateTime> gmt = LogTime::wallClock(cell(row, Gmt).trimmed());
+        if (!gmt) {
+            out.leftOut << QStringLiteral("%1: no time in its GMT cell").arg(name);
+            continue;
+        }
+        out.bytes += record(row, *gmt, out);
+        ++out.written;
+    }
+    return out;
+}
+
+Import read(const QByteArray &bytes, const QList<QStringList> &existing, const QString &gmtOffset)
+{
+    Import out;
+    const AdifRead file = AdifReader::read(bytes);
+    if (file.problem) {
+        out.problem = file.problem;
+        return out;
+    }
+    out.records = int(file.content.records.size());
+
+    QSet<QString> inLogbook;
+    for (const QStringList &row : existing)
+        inLogbook.insert(sameness(row));
+    QHash<QString, int> inFile; // sameness to the line of the record that brought it
+
+    RecordReader reader(gmtOffset);
+    for (const AdifRecord &record : file.content.records) {
+        FileProblem problem;
+        const std::optional<QStringList> row = reader.row(record, &problem);
+        if (!row) {
+            out = Import();
+            out.problem = problem;
+            return out;
+        }
+        const QString key = sameness(*row);
+        if (inLogbook.contains(key)) {
+            out.skipped << recordName(record, *row) + QStringLiteral(" is already in the logbook");
+            continue;
+        }
+        if (const auto earlier = inFile.constFind(key); earlier != inFile.constEnd()) {
+            out.skipped << recordName(record, *row)
+                    + QStringLiteral(" repeats line %1 of the file").arg(*earlier);
+            continue;
+        }
+        inFile.insert(key, record.line);
+        reader.count(*row);
+        out.rows << *row;
+    }
+    out.notes = reader.notes();
+    return out;
+}
+
+} // namespace LogbookAdif

@@ -1,0 +1,89 @@
+#include "core/exchange/logbookfile.h"
+
+#include "core/clock/clocktext.h"
+#include "core/exchange/exchangefile.h"
+#include "core/exchange/logbookadif.h"
+#include "core/exchange/tablerows.h"
+
+namespace LogbookFile {
+
+namespace {
+
+ExchangeOutcome failure(const QString &text)
+{
+    return ExchangeOutcome {true, false, text};
+}
+
+// "GMT plus 5.5 hours", as the local times were worked out.
+QString offsetText(const QString &gmtOffset)
+{
+    const qint64 seconds = ClockText::offsetSeconds(gmtOffset);
+    if (seconds == 0)
+        return QStringLiteral("the same as GMT (offset 0)");
+    const qint64 minutes = (seconds < 0 ? -seconds : seconds) / 60;
+    QString hours = QString::number(minutes / 60);
+    if (minutes % 60 != 0)
+        hours += QStringLiteral(":%1").arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("GMT %1 %2 hours")
+        .arg(seconds < 0 ? QStringLiteral("minus") : QStringLiteral("plus"), hours);
+}
+
+} // namespace
+
+ExchangeOutcome exportTo(Database &logbook, const QString &path, const QDateTime &created)
+{
+    QString error;
+    const std::optional<QList<QStringList>> rows = TableRows::all(logbook, &error);
+    if (!rows)
+        return failure(
+            QStringLiteral("Nothing was exported: the logbook cannot be read: %1").arg(error));
+    const LogbookAdif::Export adif = LogbookAdif::write(*rows, created);
+    if (!ExchangeFile::write(path, adif.bytes, &error))
+        return failure(QStringLiteral("Nothing was exported: %1").arg(error));
+
+    QString message = QStringLiteral("Wrote %1 to %2.")
+                          .arg(ExchangeText::counted(adif.written, "contact", "contacts"), path);
+    if (!adif.leftOut.isEmpty())
+        message += QStringLiteral("\n\nLeft out %1 that ADIF cannot hold without a call sign and "
+                                  "a GMT time: %2.")
+                       .arg(ExchangeText::counted(adif.leftOut.size(), "contact", "contacts"),
+                            ExchangeText::listed(adif.leftOut));
+    if (!adif.notes.isEmpty())
+        message += QStringLiteral("\n\n%1.").arg(ExchangeText::listed(adif.notes));
+    return ExchangeOutcome {false, false, message};
+}
+
+ExchangeOutcome importFrom(Database &logbook, const QString &path, const QString &gmtOffset)
+{
+    QString error;
+    const std::optional<QByteArray> bytes = ExchangeFile::read(path, &error);
+    if (!bytes)
+        return failure(QStringLiteral("Nothing was imported: %1").arg(error));
+    const std::optional<QList<QStringList>> rows = TableRows::all(logbook, &error);
+    if (!rows)
+        return failure(
+            QStringLiteral("Nothing was imported: the logbook cannot be read: %1").arg(error));
+    const LogbookAdif::Import adif = LogbookAdif::read(*bytes, *rows, gmtOffset);
+    if (adif.problem)
+        return failure(QStringLiteral("Nothing was imported from %1, %2.")
+                           .arg(path, adif.problem->described()));
+    if (!TableRows::append(logbook, adif.rows, &error))
+        return failure(
+            QStringLiteral("Nothing was imported: the logbook cannot be written: %1").arg(error));
+
+    QString message = QStringLiteral("Imported %1 from %2 (the file holds %3).")
+                          .arg(ExchangeText::counted(adif.rows.size(), "contact", "contacts"), path,
+                               ExchangeText::counted(adif.records, "record", "records"));
+    if (!adif.rows.isEmpty())
+        message += QStringLiteral(" Their local times are %1.").arg(offsetText(gmtOffset));
+    if (!adif.skipped.isEmpty())
+        message += QStringLiteral("\n\nSkipped %1 already there (the same GMT time, call sign, "
+                                  "frequency, mode and description): %2.")
+                       .arg(ExchangeText::counted(adif.skipped.size(), "record", "records"),
+                            ExchangeText::listed(adif.skipped));
+    for (const QString &note : adif.notes)
+        message += QStringLiteral("\n\n") + note;
+    return ExchangeOutcome {false, !adif.rows.isEmpty(), message};
+}
+
+} // namespace LogbookFile

@@ -1,0 +1,121 @@
+#include "core/exchange/tablerows.h"
+
+#include "core/db/database.h"
+#include "core/db/transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace TableRows {
+
+namespace {
+
+QString columnList(const TableSchema &table)
+{
+    QStringList names;
+    for (const QString &name : table.columns)
+        names << Tables::quoted(name);
+    return names.join(QLatin1Char(','));
+}
+
+bool fail(const QString &text, QString *error)
+{
+    *error = text;
+    return false;
+}
+
+// Runs write inside one transaction and commits it; false (rolled back) when either fails.
+template<typename Write> bool inTransaction(Database &database, QString *error, Write write)
+{
+    Transaction transaction(database.connection());
+    if (!transaction.isActive())
+        return fail(transaction.errorText(), error);
+    if (!write())
+        return false;
+    if (!transaction.commit())
+        return fail(transaction.errorText(), error);
+    return true;
+}
+
+} // namespace
+
+std::optional<QList<QStringList>> all(Database &database, QString *error)
+{
+    const TableSchema &table = database.table();
+    QSqlQuery query(database.connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                        .arg(columnList(table), Tables::quoted(table.tableName),
+                             Tables::quoted(QLatin1String(KeyColumn))))) {
+        *error = Database::errorText(query.lastError());
+        return std::nullopt;
+    }
+    const QList<QStringList> rows = Tables::cellRows(query, table.columns.size());
+    if (query.lastError().isValid()) {
+        *error = Database::errorText(query.lastError());
+        return std::nullopt;
+    }
+    return rows;
+}
+
+bool append(Database &database, const QList<QStringList> &rows, QString *error)
+{
+    const TableSchema &table = database.table();
+    return inTransaction(database, error, [&] {
+        QSqlQuery query(database.connection());
+        if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(Tables::quoted(table.tableName), columnList(table),
+                                    QStringList(table.columns.size(), QStringLiteral("?"))
+                                        .join(QLatin1Char(',')))))
+            return fail(Database::errorText(query.lastError()), error);
+        for (const QStringList &cells : rows) {
+            for (int i = 0; i < table.columns.size(); ++i)
+                query.bindValue(i, cells.value(i));
+            if (!query.exec())
+                return fail(Database::errorText(query.lastError()), error);
+        }
+        return true;
+    });
+}
+
+bool replace(Database &database, const QMap<int, QStringList> &rows, QString *error)
+{
+    const TableSchema &table = database.table();
+    return inTransaction(database, error, [&] {
+        QSqlQuery keys(database.connection());
+        keys.setForwardOnly(true);
+        if (!keys.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %1")
+                           .arg(Tables::quoted(QLatin1String(KeyColumn)),
+                                Tables::quoted(table.tableName))))
+            return fail(Database::errorText(keys.lastError()), error);
+        QList<QVariant> keyAt;
+        while (keys.next())
+            keyAt << keys.value(0);
+
+        QStringList assignments;
+        for (const QString &name : table.columns)
+            assignments << Tables::quoted(name) + QStringLiteral(" = ?");
+        QSqlQuery query(database.connection());
+        if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                               .arg(Tables::quoted(table.tableName),
+                                    assignments.join(QStringLiteral(", ")),
+                                    Tables::quoted(QLatin1String(KeyColumn)))))
+            return fail(Database::errorText(query.lastError()), error);
+        for (auto row = rows.cbegin(); row != rows.cend(); ++row) {
+            if (row.key() < 0 || row.key() >= keyAt.size())
+                return fail(QStringLiteral("the table %1 has no row %2")
+                                .arg(table.tableName)
+                                .arg(row.key() + 1),
+                            error);
+            for (int i = 0; i < table.columns.size(); ++i)
+                query.bindValue(i, row.value().value(i));
+            query.bindValue(int(table.columns.size()), keyAt.at(row.key()));
+            if (!query.exec())
+                return fail(Database::errorText(query.lastError()), error);
+        }
+        return true;
+    });
+}
+
+} // namespace TableRows

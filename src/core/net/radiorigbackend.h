@@ -1,0 +1,115 @@
+// The network server's way to the radio: RigBackend over the program's radio core. A get is
+// answered from the radio state while that state is fresh; otherwise, and for every set, the
+// request becomes an exchange with the radio: commands written in one go, then the replies
+// watched (as the interpreter takes them) until one settles it.
+//
+// Exchanges wait in one queue and run one at a time, only while the radio is idle: never
+// during the start-up synchronisation, a memory transfer, a scan or the program's own pauses,
+// and never together with an S-meter reading. While one runs the radio is marked busy with a
+// client request. A set answers Ok once a reply shows the radio holds the new value; "?;" from
+// the radio answers Rejected, no settling reply within the reply limit Timeout. An exchange
+// that has waited longer than the queue limit is answered Timeout without being written, so a
+// set the client was told had failed is never carried out later.
+//
+// The state counts as fresh (conservatively) only when all of these hold: the port is open, a
+// start-up synchronisation has completed since it was last seen closed, automatic reports are
+// on (the last "AI" written was not "AI0;"), a status word has been taken since the last
+// transfer or scan ended, a reply has been taken within the silence limit (the S-meter keeps
+// this true on a live line), and no command that changes the radio has been written within
+// the settle time (counted from the last report that followed it). The fields asked for must
+// also hold values.
+#pragma once
+
+#include "core/net/rigbackend.h"
+#include "core/radio/radio.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+
+class RadioRigBackend : public QObject, public RigBackend
+{
+    Q_OBJECT
+public:
+    struct Limits
+    {
+        int replyMs = 2000; // for one exchange once written, plus the line time of its bytes
+        int queueMs = 8000; // waiting for the radio to become idle
+        int settleMs = 300; // after a command that changes the radio
+        int silenceMs = 3000; // since the last reply of any kind
+    };
+
+    explicit RadioRigBackend(Radio &radio, QObject *parent = nullptr);
+    ~RadioRigBackend() override;
+
+    void setLimits(const Limits &limits) { m_limits = limits; }
+    const Limits &limits() const { return m_limits; }
+    // Off: every get asks the radio (for comparisons and tests).
+    void setAnswerFromState(bool on) { m_answerFromState = on; }
+
+    int queuedCount() const { return int(m_queue.size()); }
+    bool exchangeRunning() const { return m_current != nullptr; }
+
+    bool isFresh(RigQuery query) const override;
+
+    void getFrequency(RigVfo vfo, RigAnswer<qint64> answer) override;
+    void setFrequency(RigVfo vfo, qint64 hz, RigDone done) override;
+    void getMode(RigAnswer<RigModeWidth> answer) override;
+    void setMode(RigMode mode, std::optional<int> passbandHz, RigDone done) override;
+    void getVfo(RigAnswer<RigVfo> answer) override;
+    void setVfo(RigVfo vfo, RigDone done) override;
+    void getSplit(RigAnswer<RigSplit> answer) override;
+    void setSplit(RigSplit split, RigDone done) override;
+    void getPtt(RigAnswer<bool> answer) override;
+    void setPtt(bool transmit, RigDone done) override;
+    void getRit(RigAnswer<int> answer) override;
+    void setRit(int offsetHz, RigDone done) override;
+    void getPowerState(RigAnswer<RigPower> answer) override;
+
+private:
+    // One exchange: what to write, and a test each reply taken is put to (true: settled).
+    struct Exchange
+    {
+        QByteArray commands;
+        std::function<bool(const QString &reply)> settles;
+        RigDone finished;
+        QElapsedTimer queued;
+    };
+
+    void enqueue(QByteArray commands, std::function<bool(const QString &)> settles,
+                 RigDone finished);
+    void runNext();
+    void onReply(const QString &reply);
+    void onCommandWritten(const QByteArray &command);
+    void onActivityChanged(Radio::Activity activity, bool active);
+    void finishCurrent(RigError error);
+    void expireQueued();
+    int lineTimeMs(qsizetype bytes) const;
+    bool stateUsable() const;
+    bool settled() const;
+    // The VFO the radio receives on, from the state: A, B, Memory, or nullopt when unknown.
+    std::optional<RigVfo> receiveVfo() const;
+    // Runs next() with the receive VFO known, asking the radio first when it is not.
+    void withReceiveVfo(RigDone failed, std::function<void()> next);
+
+    Radio &m_radio;
+    Limits m_limits;
+    bool m_answerFromState = true;
+
+    std::deque<std::unique_ptr<Exchange>> m_queue;
+    std::unique_ptr<Exchange> m_current;
+    std::unique_ptr<Radio::ActivityGuard> m_busy;
+    QTimer m_replyTimer;
+    QTimer m_queueTimer;
+
+    // What freshness is judged by.
+    bool m_synchronised = false;
+    bool m_reportsOn = false;
+    bool m_statusSeen = false;
+    bool m_changePending = false;
+    QElapsedTimer m_sinceChange; // the last changing command, or a report after it
+    QElapsedTimer m_sinceReply;
+};

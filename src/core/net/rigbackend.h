@@ -1,0 +1,61 @@
+// What the network server needs from the radio: the operations a client command stands for,
+// each answered once through a callback. The radio side implements this over its serial link;
+// the server never touches the port.
+//
+// Contract for an implementation:
+// - Every call answers exactly once, on the thread that made the call, either before it returns
+//   (from state the backend knows to be fresh) or later (when the radio's reply arrives, or
+//   when it failed to). The server copes with both; it drops an answer whose client has gone.
+// - Arguments arrive checked: a frequency inside the radio's receive ranges, a passband that is
+//   one of the mode's widths in rigcaps.h (nullopt: leave the width as it is), a RIT offset
+//   within the radio's limit. RigVfo::Current means the VFO the radio receives on.
+// - Failures use Hamlib's codes: Timeout when the radio did not answer, Io while the port is
+//   closed, Rejected when the radio refused the command, NotAvailable for what this radio
+//   cannot do (setting the frequency of a memory channel, say).
+// - A set answers Ok once the radio has taken the command, so that a get the same client sends
+//   next sees the new value.
+#pragma once
+
+#include "core/net/rigtypes.h"
+
+#include <QtGlobal>
+
+#include <functional>
+#include <optional>
+
+template<typename T> using RigAnswer = std::function<void(RigError error, T value)>;
+using RigDone = std::function<void(RigError error)>;
+
+// The values a get asks for, for isFresh().
+enum class RigQuery { Frequency, Mode, Vfo, Split, Ptt, Rit, PowerState };
+
+class RigBackend
+{
+public:
+    virtual ~RigBackend() = default;
+
+    // True while the backend can answer a get of this kind from its state at once (the radio's
+    // automatic reports keep it current and no change is pending), false when it has to ask
+    // the radio. The server counts its answers by this (RigctlServer::answerCounts()); the
+    // answer itself comes through the callback either way.
+    virtual bool isFresh(RigQuery query) const = 0;
+
+    virtual void getFrequency(RigVfo vfo, RigAnswer<qint64> answer) = 0;
+    virtual void setFrequency(RigVfo vfo, qint64 hz, RigDone done) = 0;
+    virtual void getMode(RigAnswer<RigModeWidth> answer) = 0;
+    virtual void setMode(RigMode mode, std::optional<int> passbandHz, RigDone done) = 0;
+    // The VFO the radio receives on: A, B or Memory.
+    virtual void getVfo(RigAnswer<RigVfo> answer) = 0;
+    virtual void setVfo(RigVfo vfo, RigDone done) = 0;
+    // Split on or off and the VFO the radio transmits on: A or B, and without split the one
+    // it receives on (which may be Memory).
+    virtual void getSplit(RigAnswer<RigSplit> answer) = 0;
+    // txVfo is A or B, or Current when the client names none.
+    virtual void setSplit(RigSplit split, RigDone done) = 0;
+    virtual void getPtt(RigAnswer<bool> answer) = 0;
+    virtual void setPtt(bool transmit, RigDone done) = 0;
+    // The RIT/XIT offset in hertz, as the radio's status word holds it.
+    virtual void getRit(RigAnswer<int> answer) = 0;
+    virtual void setRit(int offsetHz, RigDone done) = 0;
+    virtual void getPowerState(RigAnswer<RigPower> answer) = 0;
+};

@@ -1,0 +1,115 @@
+#include "core/net/rigcaps.h"
+
+#include <cstdlib>
+
+namespace RigCaps {
+
+namespace {
+
+// Hamlib mode bits: AM 0x1, CW 0x2, USB 0x4, LSB 0x8, RTTY 0x10, FM 0x20, CWR 0x80, RTTYR 0x100.
+constexpr quint64 AllModes = 0x1bf;
+constexpr quint64 AmOnly = 0x1;
+constexpr quint64 AllButAm = AllModes & ~AmOnly;
+
+constexpr FrequencyRange ReceiveRanges[] = {
+    {500'000, 30'000'000, AllModes, -1, -1},
+};
+
+// The amateur bands of ITU region 2; AM carries a quarter of the power.
+constexpr FrequencyRange TransmitRanges[] = {
+    {1'800'000, 1'999'999, AllButAm, 5000, 100000},   {1'800'000, 1'999'999, AmOnly, 5000, 25000},
+    {3'500'000, 3'999'999, AllButAm, 5000, 100000},   {3'500'000, 3'999'999, AmOnly, 5000, 25000},
+    {7'000'000, 7'300'000, AllButAm, 5000, 100000},   {7'000'000, 7'300'000, AmOnly, 5000, 25000},
+    {10'100'000, 10'150'000, AllButAm, 5000, 100000}, {10'100'000, 10'150'000, AmOnly, 5000, 25000},
+    {14'000'000, 14'350'000, AllButAm, 5000, 100000}, {14'000'000, 14'350'000, AmOnly, 5000, 25000},
+    {18'068'000, 18'168'000, AllButAm, 5000, 100000}, {18'068'000, 18'168'000, AmOnly, 5000, 25000},
+    {21'000'000, 21'450'000, AllButAm, 5000, 100000}, {21'000'000, 21'450'000, AmOnly, 5000, 25000},
+    {24'890'000, 24'990'000, AllButAm, 5000, 100000}, {24'890'000, 24'990'000, AmOnly, 5000, 25000},
+    {28'000'000, 29'700'000, AllButAm, 5000, 100000}, {28'000'000, 29'700'000, AmOnly, 5000, 25000},
+};
+
+constexpr int TuningSteps[]
+    = {50, 100, 1000, 5000, 9000, 10000, 12500, 20000, 25000, 100000, 1000000};
+
+// CW and FSK widths are the radio's own filter codes read as hertz.
+constexpr int CwWidths[] = {400, 50, 100, 200, 300, 600, 1000, 2000};
+constexpr int FskWidths[] = {1000, 250, 500, 1500};
+constexpr int SsbWidths[] = {2400, 1800};
+constexpr int AmWidths[] = {6000, 2400};
+constexpr int FmWidths[] = {12000, 6000};
+
+} // namespace
+
+std::span<const FrequencyRange> receiveRanges()
+{
+    return ReceiveRanges;
+}
+
+std::span<const FrequencyRange> transmitRanges()
+{
+    return TransmitRanges;
+}
+
+std::span<const int> tuningSteps()
+{
+    return TuningSteps;
+}
+
+std::span<const int> passbands(RigMode mode)
+{
+    switch (mode) {
+    case RigMode::Cw:
+    case RigMode::Cwr:
+        return CwWidths;
+    case RigMode::Rtty:
+    case RigMode::Rttyr:
+        return FskWidths;
+    case RigMode::Lsb:
+    case RigMode::Usb:
+        return SsbWidths;
+    case RigMode::Am:
+        return AmWidths;
+    case RigMode::Fm:
+        return FmWidths;
+    }
+    return SsbWidths;
+}
+
+quint64 modeMask()
+{
+    return AllModes;
+}
+
+quint64 vfoMask()
+{
+    // RIG_VFO_A, RIG_VFO_B and RIG_VFO_MEM.
+    return 0x1 | 0x2 | (quint64(1) << 28);
+}
+
+bool canReceive(qint64 hz)
+{
+    for (const auto &r : ReceiveRanges) {
+        if (hz >= r.startHz && hz <= r.endHz)
+            return true;
+    }
+    return false;
+}
+
+std::optional<int> resolvePassband(RigMode mode, int requestedHz)
+{
+    const auto widths = passbands(mode);
+    if (requestedHz < 0)
+        return std::nullopt;
+    if (requestedHz == 0)
+        return widths.front();
+    int best = widths.front();
+    for (int w : widths) {
+        const int distance = std::abs(w - requestedHz);
+        const int bestDistance = std::abs(best - requestedHz);
+        if (distance < bestDistance || (distance == bestDistance && w < best))
+            best = w;
+    }
+    return best;
+}
+
+} // namespace RigCaps

@@ -1,0 +1,119 @@
+#include "core/settings/settingsstore.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <optional>
+
+namespace SettingsStore {
+
+namespace {
+
+QString fullKey(const QString &key)
+{
+    return QString::fromLatin1(Section) + QLatin1Char('/') + key;
+}
+
+QString folder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QLatin1Char('/') + QString::fromLatin1(Application);
+}
+
+// The text the operator wrote: a value the INI syntax split at its commas is joined again.
+// A value that is no text at all (a hand-written "@Rect(...)") counts as absent.
+std::optional<QString> wholeText(const QVariant &value)
+{
+    if (!value.isValid())
+        return std::nullopt;
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    if (!value.canConvert<QString>())
+        return std::nullopt;
+    return value.toString();
+}
+
+// Carries the values of an earlier version's settings file over, once: only while the present
+// file does not exist yet. Each value is written as the whole text it was read as. The earlier
+// file is neither changed nor removed, so an earlier version started again still finds the
+// operator's settings; from here on this version reads only the present file.
+void carryOverEarlierFile()
+{
+    if (QFileInfo::exists(filePath()) || !QFileInfo::exists(earlierFilePath()))
+        return;
+    const QSettings earlier(earlierFilePath(), QSettings::IniFormat);
+    QSettings present(filePath(), QSettings::IniFormat);
+    const QStringList keys = earlier.allKeys();
+    for (const QString &key : keys) {
+        const QVariant value = earlier.value(key);
+        const std::optional<QString> text = wholeText(value);
+        present.setValue(key, text ? QVariant(*text) : value);
+    }
+    present.sync();
+}
+
+// The present file; the earlier one while carrying it over failed (a folder that cannot be
+// written), so that the operator's values are still read.
+QString readPath()
+{
+    carryOverEarlierFile();
+    if (!QFileInfo::exists(filePath()) && QFileInfo::exists(earlierFilePath()))
+        return earlierFilePath();
+    return filePath();
+}
+
+QSettings store()
+{
+    return QSettings(readPath(), QSettings::IniFormat);
+}
+
+} // namespace
+
+QString filePath()
+{
+    return folder() + QLatin1Char('/') + QString::fromLatin1(Application) + QStringLiteral(".conf");
+}
+
+QString earlierFilePath()
+{
+    return folder() + QLatin1Char('/') + QString::fromLatin1(Application) + QStringLiteral(".ini");
+}
+
+QString get(const QString &key, const QString &defaultValue)
+{
+    return wholeText(store().value(fullKey(key))).value_or(defaultValue);
+}
+
+void save(const QString &key, const QString &value)
+{
+    auto s = store();
+    s.setValue(fullKey(key), value);
+    s.sync();
+}
+
+bool contains(const QString &key)
+{
+    return store().contains(fullKey(key));
+}
+
+void remove(const QString &key)
+{
+    auto s = store();
+    s.remove(fullKey(key));
+    s.sync();
+}
+
+QString localUtcOffsetHours()
+{
+    const int seconds = QDateTime::currentDateTime().offsetFromUtc();
+    return QString::number(double(seconds) / 3600.0, 'g', 6);
+}
+
+QString gmtOffset()
+{
+    return contains(QStringLiteral("GMTOffset")) ? get(QStringLiteral("GMTOffset"), QString())
+                                                 : localUtcOffsetHours();
+}
+
+} // namespace SettingsStore
