@@ -2,27 +2,17 @@
 
 #include "core/clock/clocktext.h"
 #include "core/net/radiosharing.h"
-#include "core/radio/cattables.h"
 #include "core/radio/radio.h"
 #include "core/settings/settingsstore.h"
-#include "ui/bands/frmband.h"
-#include "ui/bands/frmfreqscan.h"
 #include "ui/common/spokenname.h"
 #include "ui/common/windowplacement.h"
-#include "ui/logbook/frmlogging.h"
 #include "ui/main/displaylabels.h"
 #include "ui/main/displaypanel.h"
-#include "ui/main/helpwindow.h"
 #include "ui/main/portstartup.h"
-#include "ui/memory/frmmemory.h"
 #include "ui/memory/memorycontroller.h"
-#include "ui/menu/frmmenu.h"
 #include "ui/panels/frmfilter.h"
 #include "ui/panels/frmfunctions.h"
-#include "ui/settings/frmabout.h"
 #include "ui/settings/frmproperties.h"
-#include "ui/settings/frmsetup.h"
-#include "ui/settings/frmtesting.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -59,13 +49,6 @@ QMenu *addMenu(QMenuBar *bar, const char *objectName, const QString &caption)
     menu->setObjectName(QLatin1String(objectName));
     return menu;
 }
-
-void bringForward(QWidget *window)
-{
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
 } // namespace
 
 frmTerminal::frmTerminal(Radio &radio, TerminalOptions options, QWidget *parent)
@@ -79,6 +62,7 @@ frmTerminal::frmTerminal(Radio &radio, TerminalOptions options, QWidget *parent)
     m_timer4->setObjectName(QStringLiteral("Timer4"));
     m_timer4->setInterval(1000);
 
+    m_windows = new TerminalWindows(m_radio, *this);
     buildMenus();
     buildLayout();
     wireUp();
@@ -223,18 +207,10 @@ bool frmTerminal::Form_Load()
     QCoreApplication::setApplicationName(QString::fromLatin1(SettingsStore::Application));
     setWindowTitle(m_options.simulatedPort.isEmpty() ? QStringLiteral("Vantelo - ")
                                                      : QStringLiteral("Vantelo - simulated radio"));
-    RadioState &state = m_radio.state();
-    state.Freq = QStringLiteral("999999999");
     WindowPlacement::centreOnScreen(*this);
-    state.StartupCommands = Cat::startupCommands();
-    state.DownloadSwitch = 0;
-    state.VDValue = QStringLiteral("0000");
-    state.KSValue = QStringLiteral("000");
-    state.MGValue = QStringLiteral("000");
-    state.PCValue = QStringLiteral("000");
-    state.VGValue = QStringLiteral("000");
-    // Read before the port settings so that the clock is right even when those are refused.
-    state.GMTOffset = SettingsStore::gmtOffset();
+    // The GMT offset is read with the start values, before the port settings, so that the clock
+    // is right even when those are refused.
+    PortStartup::setInitialState(m_radio.state());
     Timer4_Timer();
 
     CommPort &port = m_radio.MSComm1();
@@ -366,24 +342,17 @@ void frmTerminal::mnuOpen_Click()
 
 void frmTerminal::mnuProperties_Click()
 {
-    // The simulated radio's pseudo-terminal lives only as long as this run: it is never stored
-    // as the radio's port. A real port chosen here is stored as usual.
-    const QString portKey = QStringLiteral("CommPort");
-    const bool hadPort = SettingsStore::contains(portKey);
-    const QString oldPort = SettingsStore::get(portKey, QString());
     bool accepted = false;
-    if (m_propertiesDialog) {
-        accepted = m_propertiesDialog(this);
-    } else {
-        frmProperties dialog(m_radio.MSComm1(), this);
-        accepted = dialog.exec() == QDialog::Accepted;
-    }
-    if (!m_options.simulatedPort.isEmpty()
-        && SettingsStore::get(portKey, QString()) == m_options.simulatedPort) {
-        if (hadPort)
-            SettingsStore::save(portKey, oldPort);
-        else
-            SettingsStore::remove(portKey);
+    {
+        // The simulated radio's device is never stored as the radio's port; a real port chosen
+        // here is stored as usual.
+        const PortStartup::StoredPortGuard guard(m_options.simulatedPort);
+        if (m_propertiesDialog) {
+            accepted = m_propertiesDialog(this);
+        } else {
+            frmProperties dialog(m_radio.MSComm1(), this);
+            accepted = dialog.exec() == QDialog::Accepted;
+        }
     }
     // When the port could not be opened at start-up, the operator's new choice finishes the
     // start-up: the port is opened and the radio synchronised.
@@ -392,22 +361,9 @@ void frmTerminal::mnuProperties_Click()
     updatePortStatus();
 }
 
-void frmTerminal::showWindow(QPointer<QWidget> &slot, const std::function<QWidget *()> &create)
-{
-    if (!slot)
-        slot = create();
-    bringForward(slot);
-}
-
 void frmTerminal::mnuSetup_Click()
 {
-    showWindow(m_setup, [this] {
-        auto *setup = new frmSetup(this);
-        if (m_options.sharing) {
-            connect(setup, &frmSetup::sharingChanged, m_options.sharing, &RadioSharing::apply);
-        }
-        return setup;
-    });
+    m_windows->showSetup(m_options.sharing);
 }
 
 void frmTerminal::showSharingStatus(const QString &text)
@@ -419,60 +375,27 @@ void frmTerminal::showSharingStatus(const QString &text)
 
 void frmTerminal::mnuTestScreen_Click()
 {
-    showWindow(m_testing, [this] { return new frmTesting(m_radio, this); });
+    m_windows->showTesting();
 }
 
 void frmTerminal::mnuAbout_Click()
 {
-    showWindow(m_about, [this] { return new frmAbout(this); });
+    m_windows->showAbout();
 }
 
 void frmTerminal::mnuMemory_Click()
 {
-    // During a transfer the memory window stays hidden; its progress window comes forward.
-    if (m_memoryController && m_memoryController->isTransferring()) {
-        m_memoryController->raiseProgress();
-        return;
-    }
-    showWindow(m_memory, [this] { return createMemoryWindow(); });
-}
-
-frmMemory *frmTerminal::createMemoryWindow()
-{
-    auto *window = new frmMemory(this);
-    window->setFrequencyText(m_frequencyCaption);
-    m_memoryController = new MemoryController(m_radio, *window);
-    return window;
-}
-
-MemoryController *frmTerminal::memoryController() const
-{
-    return m_memoryController.data();
-}
-
-frmMemory *frmTerminal::memoryWindow() const
-{
-    return qobject_cast<frmMemory *>(m_memory.data());
+    m_windows->showMemory();
 }
 
 void frmTerminal::mnuBand_Click()
 {
-    showWindow(m_band, [this] { return new frmBand(m_radio, this); });
+    m_windows->showBand();
 }
 
 void frmTerminal::mnuFreqScan_Click()
 {
-    showWindow(m_freqScan, [this] { return new frmFreqScan(m_radio, this); });
-}
-
-frmBand *frmTerminal::bandWindow() const
-{
-    return qobject_cast<frmBand *>(m_band.data());
-}
-
-frmFreqScan *frmTerminal::freqScanWindow() const
-{
-    return qobject_cast<frmFreqScan *>(m_freqScan.data());
+    m_windows->showFreqScan();
 }
 
 void frmTerminal::mnuFileExit_Click()
@@ -482,17 +405,17 @@ void frmTerminal::mnuFileExit_Click()
 
 void frmTerminal::mnuLogging_Click()
 {
-    showWindow(m_logging, [this] { return new frmLogging(m_radio.state(), this); });
+    m_windows->showLogging();
 }
 
 void frmTerminal::MnuRadioMenu_Click()
 {
-    showWindow(m_radioMenu, [this] { return new frmMenu(this); });
+    m_windows->showRadioMenu();
 }
 
 void frmTerminal::mnuContents_Click()
 {
-    showWindow(m_help, [this] { return new HelpWindow(this); });
+    m_windows->showHelp();
 }
 
 void frmTerminal::cmdSend_Click()
@@ -504,10 +427,10 @@ void frmTerminal::openWindow(FrontPanel::Window window)
 {
     switch (window) {
     case FrontPanel::Window::Filter:
-        bringForward(&filter());
+        m_windows->showFilter();
         break;
     case FrontPanel::Window::Functions:
-        bringForward(&functions());
+        m_windows->showFunctions();
         break;
     case FrontPanel::Window::Band:
         mnuBand_Click();
@@ -521,48 +444,34 @@ void frmTerminal::openWindow(FrontPanel::Window window)
     }
 }
 
-frmFunctions &frmTerminal::functions()
-{
-    if (!m_functions)
-        m_functions = new frmFunctions(m_radio, this); // hidden until the operator opens it
-    return *m_functions;
-}
-
-frmFilter &frmTerminal::filter()
-{
-    if (!m_filter)
-        m_filter = new frmFilter(m_radio, this);
-    return *m_filter;
-}
-
 // --- RadioDisplay -----------------------------------------------------------------------------
 
 void frmTerminal::setLabel(RadioView::Label label, const QString &text)
 {
     if (DisplayLabels::onFunctionsPanel(label)) {
-        functions().setLevelLabel(label, text);
+        m_windows->functions().setLevelLabel(label, text);
         return;
     }
     m_display->setLabel(label, text);
     // The mode label follows every mode report; an open filter panel follows it too.
-    if (label == RadioView::Label::LblMode && m_filter)
-        m_filter->followMode();
+    if (frmFilter *filter = m_windows->filterIfOpen(); filter && label == RadioView::Label::LblMode)
+        filter->followMode();
 }
 
 void frmTerminal::setSlider(RadioView::Slider slider, int value)
 {
     if (!m_front->setSlider(slider, value))
-        functions().setSlider(slider, value);
+        m_windows->functions().setSlider(slider, value);
 }
 
 void frmTerminal::selectOption(RadioView::Option option)
 {
-    functions().selectOption(option);
+    m_windows->functions().selectOption(option);
 }
 
 void frmTerminal::setFilterText(RadioView::FilterList list, const QString &text)
 {
-    filter().setListText(list, text);
+    m_windows->filter().setListText(list, text);
 }
 
 void frmTerminal::setSMeter(int value)
@@ -572,23 +481,12 @@ void frmTerminal::setSMeter(int value)
 
 void frmTerminal::setFrequencyCaptions(const QString &frequencyText)
 {
-    m_frequencyCaption = frequencyText;
-    if (frmMemory *memory = memoryWindow())
-        memory->setFrequencyText(frequencyText);
-    if (frmFreqScan *scan = freqScanWindow())
-        scan->setFrequencyText(frequencyText);
-}
-
-frmMessage &frmTerminal::progress()
-{
-    if (!m_message)
-        m_message = new frmMessage(this);
-    return *m_message;
+    m_windows->setFrequencyCaptions(frequencyText);
 }
 
 void frmTerminal::showProgress(const QString &message, bool barVisible, bool percentVisible)
 {
-    frmMessage &window = progress();
+    frmMessage &window = m_windows->progress();
     window.setMessage(message);
     window.ProgressBar1->setVisible(barVisible);
     window.lblPercent->setVisible(percentVisible);
@@ -598,14 +496,14 @@ void frmTerminal::showProgress(const QString &message, bool barVisible, bool per
 
 void frmTerminal::setProgressPercent(const QString &text)
 {
-    if (m_message)
-        m_message->setPercent(text);
+    if (frmMessage *window = m_windows->progressIfOpen())
+        window->setPercent(text);
 }
 
 void frmTerminal::closeProgress()
 {
-    if (m_message)
-        m_message->close();
+    if (frmMessage *window = m_windows->progressIfOpen())
+        window->close();
     update();
 }
 
@@ -616,8 +514,8 @@ void frmTerminal::memoryStep(bool up)
 
 void frmTerminal::memoryDownload(const QString &reply)
 {
-    if (m_memoryController)
-        m_memoryController->memoryDownload(reply);
+    if (MemoryController *controller = m_windows->memoryController())
+        controller->memoryDownload(reply);
 }
 
 int frmTerminal::serialError(const QString &text)

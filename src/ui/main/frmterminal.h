@@ -7,6 +7,7 @@
 #include "ui/controls/frontpanel.h"
 #include "ui/main/outputdrain.h"
 #include "ui/main/terminalprompts.h"
+#include "ui/main/terminalwindows.h"
 #include "ui/panels/frmfilter.h"
 #include "ui/panels/frmfunctions.h"
 #include "ui/settings/frmmessage.h"
@@ -82,15 +83,15 @@ public:
     DisplayPanel *displayPanel() const { return m_display; }
     QLabel *portStatus() const { return m_portStatus; }
     QLabel *sharingStatus() const { return m_sharingStatus; }
-    frmFunctions *functionsPanel() const { return m_functions; }
-    frmFilter *filterPanel() const { return m_filter; }
-    frmMessage *progressWindow() const { return m_message; }
+    frmFunctions *functionsPanel() const { return m_windows->functionsIfOpen(); }
+    frmFilter *filterPanel() const { return m_windows->filterIfOpen(); }
+    frmMessage *progressWindow() const { return m_windows->progressIfOpen(); }
     // The memory window while it is open, and what runs its buttons.
-    frmMemory *memoryWindow() const;
+    frmMemory *memoryWindow() const { return m_windows->memoryWindow(); }
     // The band list and the scan window while they are open.
-    frmBand *bandWindow() const;
-    frmFreqScan *freqScanWindow() const;
-    MemoryController *memoryController() const;
+    frmBand *bandWindow() const { return m_windows->bandWindow(); }
+    frmFreqScan *freqScanWindow() const { return m_windows->freqScanWindow(); }
+    MemoryController *memoryController() const { return m_windows->memoryController(); }
 
     // RadioDisplay
     void setLabel(RadioView::Label label, const QString &text) override;
@@ -119,12 +120,6 @@ private:
     void updatePortStatus();
     void showSharingStatus(const QString &text);
     bool openPort();
-    frmFunctions &functions();
-    frmFilter &filter();
-    // Creates the window on first use (again after it closed itself) and brings it forward.
-    void showWindow(QPointer<QWidget> &slot, const std::function<QWidget *()> &create);
-    frmMessage &progress();
-    frmMemory *createMemoryWindow();
 
     Radio &m_radio;
     TerminalOptions m_options;
@@ -140,21 +135,8 @@ private:
     QLabel *m_sharingStatus = nullptr;
     QTimer *m_timer4 = nullptr;
 
-    QPointer<frmFunctions> m_functions;
-    QPointer<frmFilter> m_filter;
-    QPointer<frmMessage> m_message;
-    QPointer<QWidget> m_help;
-    QPointer<QWidget> m_testing;
-    QPointer<QWidget> m_setup;
-    QPointer<QWidget> m_about;
-    QPointer<QWidget> m_band;
-    QPointer<QWidget> m_freqScan;
-    QPointer<QWidget> m_memory;
-    QPointer<MemoryController> m_memoryController;
-    QPointer<QWidget> m_logging;
-    QPointer<QWidget> m_radioMenu;
+    TerminalWindows *m_windows = nullptr;
 
-    QString m_frequencyCaption;
     QString m_lastPortProblem;
     RadioView::Link m_link = RadioView::Link::Up;
     QString m_linkText; // what the status bar says of the link since it last went down
