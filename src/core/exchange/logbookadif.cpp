@@ -36,14 +36,24 @@ std::optional<qint64> hertzOf(const QString &cell)
     return hz;
 }
 
-// What makes two contacts the same (see the header).
-QString sameness(const QStringList &row)
+// The band of a frequency cell, or the band a record names when it gives no frequency.
+QString bandOf(const QString &frequency, const QString &namedBand = QString())
 {
-    const QString frequency = cell(row, Frequency);
-    const std::optional<qint64> hz = hertzOf(frequency);
-    return QStringList {cell(row, Gmt).trimmed(), cell(row, CallSign).trimmed().toUpper(),
-                        hz ? QString::number(*hz) : frequency.trimmed(), cell(row, Mode).trimmed(),
-                        cell(row, Description).trimmed()}
+    if (const std::optional<qint64> hz = hertzOf(frequency))
+        return AdifBands::bandOf(*hz);
+    return namedBand.trimmed().toLower();
+}
+
+// What makes two contacts the same (see the header). A GMT cell in another form than the
+// stored one is compared as its text.
+QString sameness(const QStringList &row, const QString &namedBand = QString())
+{
+    const QString gmtCell = cell(row, Gmt).trimmed();
+    const std::optional<QDateTime> gmt = LogTime::wallClock(gmtCell);
+    return QStringList {gmt ? gmt->toString(QStringLiteral("yyyy-MM-ddTHH:mm")) : gmtCell,
+                        cell(row, CallSign).trimmed().toUpper(),
+                        bandOf(cell(row, Frequency), namedBand),
+                        cell(row, Mode).trimmed().toUpper()}
         .join(QChar(0x1f));
 }
 
@@ -118,8 +128,9 @@ QString quoted(const QString &text)
 class RecordReader
 {
 public:
-    RecordReader(const QString &gmtOffset)
-        : m_offsetSeconds(ClockText::offsetSeconds(gmtOffset))
+    RecordReader(const QString &gmtOffset, const QTimeZone &zone)
+        : m_gmtOffset(gmtOffset)
+        , m_zone(zone)
     {
     }
 
@@ -169,7 +180,7 @@ public:
 
         const QDateTime gmt(*date, *time, Qt::UTC);
         QStringList row(ColumnCount);
-        row[Local] = LogTime::stored(gmt.addSecs(m_offsetSeconds));
+        row[Local] = LogTime::stored(ClockText::localWallClock(gmt, m_gmtOffset, m_zone));
         row[Gmt] = LogTime::stored(gmt);
         row[Frequency] = hz ? MemoryCells::frequencyCell(*hz) : QString();
         row[Mode] = mode;
@@ -210,7 +221,8 @@ public:
     }
 
 private:
-    qint64 m_offsetSeconds = 0;
+    QString m_gmtOffset;
+    QTimeZone m_zone;
     int m_withoutFrequency = 0;
     QMap<QString, int> m_foreignModes;
 };
@@ -245,7 +257,8 @@ Export write(const QList<QStringList> &rows, const QDateTime &created)
     return out;
 }
 
-Import read(const QByteArray &bytes, const QList<QStringList> &existing, const QString &gmtOffset)
+Import read(const QByteArray &bytes, const QList<QStringList> &existing, const QString &gmtOffset,
+            const QTimeZone &zone)
 {
     Import out;
     const AdifRead file = AdifReader::read(bytes);
@@ -260,7 +273,7 @@ Import read(const QByteArray &bytes, const QList<QStringList> &existing, const Q
         inLogbook.insert(sameness(row));
     QHash<QString, int> inFile; // sameness to the line of the record that brought it
 
-    RecordReader reader(gmtOffset);
+    RecordReader reader(gmtOffset, zone);
     for (const AdifRecord &record : file.content.records) {
         FileProblem problem;
         const std::optional<QStringList> row = reader.row(record, &problem);
@@ -269,7 +282,7 @@ Import read(const QByteArray &bytes, const QList<QStringList> &existing, const Q
             out.problem = problem;
             return out;
         }
-        const QString key = sameness(*row);
+        const QString key = sameness(*row, record.fields.value(QStringLiteral("BAND")));
         if (inLogbook.contains(key)) {
             out.skipped << recordName(record, *row) + QStringLiteral(" is already in the logbook");
             continue;

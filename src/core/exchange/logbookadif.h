@@ -8,13 +8,15 @@
 // Import: every record is checked before any row is made. CALL, QSO_DATE (YYYYMMDD) and
 // TIME_ON (HHMM or HHMMSS) must be there and readable, and FREQ, when given, a number of
 // megahertz; the first record that fails names its line and nothing is imported. Fields the
-// logbook has no column for are ignored. The local time is GMT plus the operator's offset, the
-// rule the stamp uses the other way round.
+// logbook has no column for are ignored. The local time is worked out from GMT by the rule the
+// stamp uses the other way round: the operator's typed offset, or the computer's time zone on
+// the contact's date.
 //
 // A record counts as already in the logbook, and is skipped and named, when a row (or an
-// earlier record of the same file) has the same GMT time to the second, the same call sign
-// (upper and lower case alike), the same frequency to the hertz, the same mode and the same
-// description.
+// earlier record of the same file) has the same call sign (upper and lower case alike), the same
+// GMT time to the minute, the same band (from the frequency, or the record's BAND when it gives
+// no FREQ) and the same mode. The comment plays no part: the same contact with another comment
+// is still the same contact.
 #pragma once
 
 #include "core/exchange/fileproblem.h"
@@ -24,6 +26,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTimeZone>
 #include <optional>
 
 namespace LogbookAdif {
@@ -50,7 +53,9 @@ struct Import
     QStringList notes;
 };
 
-// existing: the logbook's rows as stored. gmtOffset: the radio state's GMTOffset.
-Import read(const QByteArray &bytes, const QList<QStringList> &existing, const QString &gmtOffset);
+// existing: the logbook's rows as stored. gmtOffset: the radio state's GMTOffset; zone: the
+// computer's time zone, used when no offset is typed.
+Import read(const QByteArray &bytes, const QList<QStringList> &existing, const QString &gmtOffset,
+            const QTimeZone &zone = QTimeZone::systemTimeZone());
 
 } // namespace LogbookAdif

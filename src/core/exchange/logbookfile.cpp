@@ -14,20 +14,6 @@ ExchangeOutcome failure(const QString &text)
     return ExchangeOutcome {true, false, text};
 }
 
-// "GMT plus 5.5 hours", as the local times were worked out.
-QString offsetText(const QString &gmtOffset)
-{
-    const qint64 seconds = ClockText::offsetSeconds(gmtOffset);
-    if (seconds == 0)
-        return QStringLiteral("the same as GMT (offset 0)");
-    const qint64 minutes = (seconds < 0 ? -seconds : seconds) / 60;
-    QString hours = QString::number(minutes / 60);
-    if (minutes % 60 != 0)
-        hours += QStringLiteral(":%1").arg(minutes % 60, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("GMT %1 %2 hours")
-        .arg(seconds < 0 ? QStringLiteral("minus") : QStringLiteral("plus"), hours);
-}
-
 } // namespace
 
 ExchangeOutcome exportTo(Database &logbook, const QString &path, const QDateTime &created)
@@ -75,10 +61,10 @@ ExchangeOutcome importFrom(Database &logbook, const QString &path, const QString
                           .arg(ExchangeText::counted(adif.rows.size(), "contact", "contacts"), path,
                                ExchangeText::counted(adif.records, "record", "records"));
     if (!adif.rows.isEmpty())
-        message += QStringLiteral(" Their local times are %1.").arg(offsetText(gmtOffset));
+        message += QStringLiteral(" Their local times are %1.").arg(ClockText::ruleText(gmtOffset));
     if (!adif.skipped.isEmpty())
-        message += QStringLiteral("\n\nSkipped %1 already there (the same GMT time, call sign, "
-                                  "frequency, mode and description): %2.")
+        message += QStringLiteral("\n\nSkipped %1 already there (the same call sign, GMT time to "
+                                  "the minute, band and mode): %2.")
                        .arg(ExchangeText::counted(adif.skipped.size(), "record", "records"),
                             ExchangeText::listed(adif.skipped));
     for (const QString &note : adif.notes)

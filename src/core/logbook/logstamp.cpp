@@ -18,18 +18,12 @@ std::optional<qint64> reportedHz(const QString &freq)
     return hz;
 }
 
-QDateTime gmtWallClock(const QDateTime &local, const QString &gmtOffset)
-{
-    const QDateTime wall(local.date(), local.time(), Qt::UTC);
-    return wall.addSecs(-ClockText::offsetSeconds(gmtOffset));
-}
-
 Cells cells(const QDateTime &local, const QString &gmtOffset, const QString &freq,
             const QString &mode)
 {
     Cells c;
     c.local = LogTime::stored(local);
-    c.gmt = LogTime::stored(gmtWallClock(local, gmtOffset));
+    c.gmt = LogTime::stored(ClockText::gmtWallClock(local, gmtOffset));
     if (const std::optional<qint64> hz = reportedHz(freq)) {
         c.frequency = MemoryCells::frequencyCell(*hz);
         if (mode.size() == 1)

@@ -24,14 +24,11 @@ struct Cells
 // zero, or more than the radio's 11-digit field holds.
 std::optional<qint64> reportedHz(const QString &freq);
 
-// GMT for a local wall-clock reading, as the main window's clock works it out: the reading
-// minus the offset in hours (GMTOffset of the radio state: the stored setting, else the
-// computer's own offset when the program started).
-QDateTime gmtWallClock(const QDateTime &local, const QString &gmtOffset);
-
-// Everything the stamp writes, from one reading of the clock. The frequency is kilohertz with
-// thousands grouped and as many decimals as it needs ("7,050.6"); the mode its name, " " for
-// codes "0" and "8".
+// Everything the stamp writes, from one reading of the clock: local is the present instant, its
+// wall-clock reading the local time; GMT as the main window's clock works it out from gmtOffset
+// (the radio state's GMTOffset: the typed setting, or blank for the computer's time zone). The
+// frequency is kilohertz with thousands grouped and as many decimals as it needs ("7,050.6"); the
+// mode its name, " " for codes "0" and "8".
 Cells cells(const QDateTime &local, const QString &gmtOffset, const QString &freq,
             const QString &mode);
 

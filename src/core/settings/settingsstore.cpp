@@ -1,6 +1,5 @@
 #include "core/settings/settingsstore.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -104,16 +103,9 @@ void remove(const QString &key)
     s.sync();
 }
 
-QString localUtcOffsetHours()
-{
-    const int seconds = QDateTime::currentDateTime().offsetFromUtc();
-    return QString::number(double(seconds) / 3600.0, 'g', 6);
-}
-
 QString gmtOffset()
 {
-    return contains(QStringLiteral("GMTOffset")) ? get(QStringLiteral("GMTOffset"), QString())
-                                                 : localUtcOffsetHours();
+    return get(QString::fromLatin1(GmtOffsetKey), QString());
 }
 
 } // namespace SettingsStore

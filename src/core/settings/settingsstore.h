@@ -25,10 +25,10 @@ QString filePath();
 // file itself stays as it was.
 QString earlierFilePath();
 
-// "GMTOffset" as both its readers use it: the stored text exactly as typed when the key
-// exists; otherwise the computer's own present offset from UTC in hours ("1", "-5", "5.5", "0").
+// The operator's offset from GMT in hours, stored only when typed in Setup.
+inline constexpr const char *GmtOffsetKey = "GMTOffset";
+// "GMTOffset" as its readers use it: the stored text exactly as typed; empty when none is stored,
+// which stands for the computer's time zone at each moment.
 QString gmtOffset();
-// The computer's present offset from UTC in hours, as text in the shortest form.
-QString localUtcOffsetHours();
 
 } // namespace SettingsStore

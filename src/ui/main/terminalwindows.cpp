@@ -43,6 +43,8 @@ void TerminalWindows::showSetup(RadioSharing *sharing)
 {
     show(m_setup, [this, sharing] {
         auto *setup = new frmSetup(&m_parent);
+        connect(setup, &frmSetup::gmtOffsetChanged, this,
+                [this](const QString &offset) { m_radio.state().GMTOffset = offset; });
         if (sharing)
             connect(setup, &frmSetup::sharingChanged, sharing, &RadioSharing::apply);
         return setup;

@@ -1,5 +1,6 @@
 #include "ui/settings/frmsetup.h"
 
+#include "core/clock/clocktext.h"
 #include "core/settings/settingsstore.h"
 #include "core/settings/sharingstore.h"
 #include "ui/common/spokenname.h"
@@ -35,8 +36,10 @@ void frmSetup::createControls()
     txtGMTOffset = new QLineEdit(this);
     txtGMTOffset->setObjectName(QStringLiteral("txtGMTOffset"));
     txtGMTOffset->setAccessibleName(QStringLiteral("GMT Off-set"));
+    txtGMTOffset->setPlaceholderText(QString::fromLatin1(ComputersZone));
     txtGMTOffset->setAccessibleDescription(
-        QStringLiteral("Hours: + for ahead of GMT, - for behind GMT"));
+        QStringLiteral("Hours: + for ahead of GMT, - for behind GMT; empty for the %1")
+            .arg(QLatin1String(ComputersZone)));
     txtMainFreqInc = new QLineEdit(QStringLiteral("Hz"), this);
     txtMainFreqInc->setObjectName(QStringLiteral("txtMainFreqInc"));
     txtMainFreqInc->setAccessibleName(QStringLiteral("Main Freq Increments"));
@@ -50,7 +53,8 @@ void frmSetup::createControls()
     Label5 = namedLabel(this, "Label5", QStringLiteral("eg 1000 = 1 Khz"));
     Label3 = namedLabel(
         this, "Label3",
-        QStringLiteral("You will need to Close and re-start Program for settings to take affect"));
+        QStringLiteral("Close takes a changed offset at once. Left empty, the clock and the "
+                       "logbook follow the computer's time zone, summer and winter."));
     Label3->setWordWrap(true);
 
     chkShare = new QCheckBox(QStringLiteral("&Share the radio on TCP port"), this);
@@ -115,7 +119,8 @@ void frmSetup::connectControls()
 
 void frmSetup::Form_Load()
 {
-    txtGMTOffset->setText(SettingsStore::gmtOffset());
+    m_shownOffset = SettingsStore::gmtOffset();
+    txtGMTOffset->setText(m_shownOffset);
     m_sharing = SharingStore::load();
     showSharing(m_sharing);
 }
@@ -178,7 +183,16 @@ void frmSetup::shareChanged()
 
 void frmSetup::cmdClose_Click()
 {
-    SettingsStore::save(QStringLiteral("GMTOffset"), txtGMTOffset->text());
+    const QString typed = txtGMTOffset->text();
+    if (typed != m_shownOffset) {
+        const QString key = QString::fromLatin1(SettingsStore::GmtOffsetKey);
+        if (ClockText::followsZone(typed))
+            SettingsStore::remove(key);
+        else
+            SettingsStore::save(key, typed);
+        m_shownOffset = typed;
+        Q_EMIT gmtOffsetChanged(ClockText::followsZone(typed) ? QString() : typed);
+    }
     WindowPlacement::restoreDefaultCursor();
     close();
 }

@@ -1,5 +1,5 @@
-// The Setup dialog: the operator's offset of the local clock from GMT, kept in the settings
-// store for the next start, and the sharing of the radio over the network, stored and applied
+// The Setup dialog: the operator's offset of the local clock from GMT (none typed: the
+// computer's time zone) and the sharing of the radio over the network, each stored and applied
 // at once. Not modal; deletes itself when closed.
 #pragma once
 
@@ -21,10 +21,15 @@ class frmSetup : public QDialog
 public:
     explicit frmSetup(QWidget *parent = nullptr);
 
-    // Shows the stored offset exactly as stored, or the computer's own present offset from
-    // UTC when none has been stored yet.
+    // What the empty offset box shows: no offset typed.
+    static constexpr const char *ComputersZone = "computer's time zone";
+
+    // Shows the stored offset exactly as stored; an empty box (reading "computer's time zone")
+    // when none is stored.
     void Form_Load();
-    // Stores the shown offset as typed and closes. Closing by the frame stores nothing.
+    // Takes a changed offset and closes: a typed one is stored as typed, an emptied box removes
+    // the stored one; either is announced. Without a change nothing is written. Closing by the
+    // frame stores nothing.
     void cmdClose_Click();
 
     QLabel *lblGMT = nullptr;
@@ -52,6 +57,8 @@ public:
     void shareChanged();
 
 Q_SIGNALS:
+    // The operator changed the offset: the text typed, or empty for the computer's time zone.
+    void gmtOffsetChanged(const QString &offset);
     // The stored sharing choice changed and is to be applied now.
     void sharingChanged(const SharingSettings &settings);
 
@@ -69,5 +76,6 @@ private:
     bool m_centred = false;
     bool m_sharingBusy = false; // inside shareChanged(), which the question may re-enter
     SharingSettings m_sharing; // as stored
+    QString m_shownOffset; // as stored
     AddressQuestion m_askAddress;
 };

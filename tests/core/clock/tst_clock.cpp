@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <QTest>
+#include <QTimeZone>
 
 class tst_clock : public QObject
 {
@@ -41,7 +42,7 @@ void tst_clock::gmt_data()
 {
     QTest::addColumn<QString>("offset");
     QTest::addColumn<QString>("expected");
-    // Local time is 07 Dec 2026 9:05:03 in every row.
+    // Local time is 07 Dec 2026 9:05:03 in Kolkata in every row.
     QTest::newRow("+10: ten hours behind, day before") << "+10"
                                                        << "GMT 06 Dec 2026 23:05:03";
     QTest::newRow("10 without sign") << "10"
@@ -52,14 +53,14 @@ void tst_clock::gmt_data()
                                             << "GMT 07 Dec 2026 3:35:03";
     QTest::newRow("-9.5") << "-9.5"
                           << "GMT 07 Dec 2026 18:35:03";
-    QTest::newRow("blank: local time") << " "
-                                       << "GMT 07 Dec 2026 9:05:03";
+    QTest::newRow("blank: the zone's own offset") << " "
+                                                  << "GMT 07 Dec 2026 3:35:03";
     QTest::newRow("0: local time") << "0"
                                    << "GMT 07 Dec 2026 9:05:03";
     QTest::newRow("text counts as 0") << "abc"
                                       << "GMT 07 Dec 2026 9:05:03";
-    QTest::newRow("none stored, empty") << ""
-                                        << "GMT 07 Dec 2026 9:05:03";
+    QTest::newRow("none stored: the zone's own offset") << ""
+                                                        << "GMT 07 Dec 2026 3:35:03";
     QTest::newRow("leading blanks skipped") << "  +2"
                                             << "GMT 07 Dec 2026 7:05:03";
     QTest::newRow("number then text") << "3h"
@@ -72,8 +73,16 @@ void tst_clock::gmt()
 {
     QFETCH(QString, offset);
     QFETCH(QString, expected);
-    const QDateTime local(QDate(2026, 12, 7), QTime(9, 5, 3));
+    const QDateTime local(QDate(2026, 12, 7), QTime(9, 5, 3), QTimeZone("Asia/Kolkata"));
     QCOMPARE(ClockText::gmtText(local, offset), expected);
+    // How an import message names the rule.
+    const QString rule = ClockText::ruleText(offset, QTimeZone("Asia/Kolkata"));
+    if (ClockText::followsZone(offset))
+        QCOMPARE(rule, QStringLiteral("the computer's time zone (Asia/Kolkata) on each date"));
+    else if (offset == QLatin1String("-9.5"))
+        QCOMPARE(rule, QStringLiteral("GMT minus 9:30 hours"));
+    else if (offset == QLatin1String("0"))
+        QCOMPARE(rule, QStringLiteral("the same as GMT (offset 0)"));
 }
 
 void tst_clock::offsetSeconds_data()

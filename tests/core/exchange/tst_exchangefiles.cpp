@@ -144,8 +144,8 @@ void tst_ExchangeFiles::logbookExportAndImport()
     QVERIFY2(imported.message.startsWith(
                  QStringLiteral("Imported 1 contact from %1 (the file holds 2 records). Their "
                                 "local times are GMT plus 10 hours.\n\nSkipped 1 record already "
-                                "there (the same GMT time, call sign, frequency, mode and "
-                                "description): line ")
+                                "there (the same call sign, GMT time to the minute, band and "
+                                "mode): line ")
                      .arg(path("log.adi"))),
              qPrintable(imported.message));
     QCOMPARE(

@@ -1,14 +1,19 @@
 // The logbook below its window: the stamp's cells (GMT offsets, the frequency's precision, a
-// radio that has not reported yet), typed times, and the schema step that turns times written
+// radio that has not reported yet), local time and GMT all year in zones with and without
+// daylight saving, typed times, and the schema step that turns times written
 // in the clock's form into ISO text.
 #include "common/storedtable.h"
+#include "core/clock/clocktext.h"
 #include "core/db/database.h"
+#include "core/exchange/logbookadif.h"
 #include "core/logbook/logstamp.h"
 #include "core/logbook/logtime.h"
-#include "core/settings/settingsstore.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
+#include <ctime>
 
 namespace {
 const QString Left = QStringLiteral("<left as it was>");
@@ -30,7 +35,8 @@ class tst_LogbookOps : public QObject
 private Q_SLOTS:
     void stampCells_data();
     void stampCells();
-    void gmtWithoutAStoredOffset();
+    void timesAllYear_data();
+    void timesAllYear();
     void typedTimes_data();
     void typedTimes();
     void clockFormRowsBecomeIso();
@@ -103,15 +109,92 @@ void tst_LogbookOps::stampCells()
     QTEST(orLeft(cells.mode), "modeCell");
 }
 
-void tst_LogbookOps::gmtWithoutAStoredOffset()
+void tst_LogbookOps::timesAllYear_data()
 {
-    // The test runs with TZ=IST-5:30 and no GMTOffset stored: the offset is the computer's
-    // own, as the main window reads it at start-up.
-    QVERIFY(!SettingsStore::contains(QStringLiteral("GMTOffset")));
-    const QString offset = SettingsStore::gmtOffset();
-    QCOMPARE(offset, QStringLiteral("5.5"));
-    QCOMPARE(LogStamp::cells(at(2026, 12, 6, 20), offset, QString(), QString()).gmt,
-             QStringLiteral("2026-12-06T14:30:00"));
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDateTime>("instant");
+    QTest::addColumn<QString>("offset"); // as stored; empty when none is
+    QTest::addColumn<QString>("local"); // stored form
+    QTest::addColumn<QString>("gmt");
+    const auto utc = [](int month, int day, int hour, int minute = 0) {
+        return QDateTime(QDate(2026, month, day), QTime(hour, minute), Qt::UTC);
+    };
+    const auto row = [](const char *zone, const char *season, const char *offset) -> QTestData & {
+        return QTest::addRow("%s %s, offset \"%s\"", zone, season, offset);
+    };
+    // No offset stored: each instant in the zone's own time of year.
+    row("New York", "winter", "") << QByteArray("America/New_York") << utc(1, 15, 17) << ""
+                                  << "2026-01-15T12:00:00"
+                                  << "2026-01-15T17:00:00";
+    row("New York", "summer", "") << QByteArray("America/New_York") << utc(7, 15, 16) << ""
+                                  << "2026-07-15T12:00:00"
+                                  << "2026-07-15T16:00:00";
+    row("New York", "just after the clocks went back", "")
+        << QByteArray("America/New_York") << utc(11, 1, 6, 1) << ""
+        << "2026-11-01T01:01:00"
+        << "2026-11-01T06:01:00";
+    row("Sydney", "summer", "") << QByteArray("Australia/Sydney") << utc(1, 15, 1) << ""
+                                << "2026-01-15T12:00:00"
+                                << "2026-01-15T01:00:00";
+    row("Sydney", "winter", "") << QByteArray("Australia/Sydney") << utc(7, 15, 2) << ""
+                                << "2026-07-15T12:00:00"
+                                << "2026-07-15T02:00:00";
+    row("Kolkata", "January", "") << QByteArray("Asia/Kolkata") << utc(1, 15, 6, 30) << ""
+                                  << "2026-01-15T12:00:00"
+                                  << "2026-01-15T06:30:00";
+    row("Kolkata", "July", "") << QByteArray("Asia/Kolkata") << utc(7, 15, 6, 30) << ""
+                               << "2026-07-15T12:00:00"
+                               << "2026-07-15T06:30:00";
+    // A stored offset is honoured exactly, summer and winter alike.
+    row("New York", "winter", "-5") << QByteArray("America/New_York") << utc(1, 15, 17) << "-5"
+                                    << "2026-01-15T12:00:00"
+                                    << "2026-01-15T17:00:00";
+    row("New York", "summer", "-5") << QByteArray("America/New_York") << utc(7, 15, 16) << "-5"
+                                    << "2026-07-15T12:00:00"
+                                    << "2026-07-15T17:00:00";
+    row("Sydney", "summer", "+10") << QByteArray("Australia/Sydney") << utc(1, 15, 1) << "+10"
+                                   << "2026-01-15T12:00:00"
+                                   << "2026-01-15T02:00:00";
+    row("Kolkata", "July", "5.5") << QByteArray("Asia/Kolkata") << utc(7, 15, 6, 30) << "5.5"
+                                  << "2026-07-15T12:00:00"
+                                  << "2026-07-15T06:30:00";
+}
+
+void tst_LogbookOps::timesAllYear()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDateTime, instant);
+    QFETCH(QString, offset);
+    QFETCH(QString, local);
+    QFETCH(QString, gmt);
+    // The computer's own zone, as the program meets it: TZ and the clock's local time.
+    const QByteArray savedTz = qgetenv("TZ");
+    qputenv("TZ", zone);
+    tzset();
+    const auto restore = qScopeGuard([&savedTz] {
+        qputenv("TZ", savedTz);
+        tzset();
+    });
+    QCOMPARE(QTimeZone::systemTimeZone().id(), zone);
+    const QDateTime now = instant.toLocalTime();
+
+    // The stamp.
+    const LogStamp::Cells cells = LogStamp::cells(now, offset, QStringLiteral("14200"), "2");
+    QCOMPARE(cells.local, local);
+    QCOMPARE(cells.gmt, gmt);
+    // The clock on the main window.
+    QCOMPARE(ClockText::localText(now), QStringLiteral("Local ") + LogTime::shown(local));
+    QCOMPARE(ClockText::gmtText(now, offset), QStringLiteral("GMT ") + LogTime::shown(gmt));
+    // ADIF export writes the GMT cell; an import of that record gives the local time back.
+    const QStringList row {
+        cells.local, cells.gmt, *cells.frequency, *cells.mode, QStringLiteral("W1AW"), QString()};
+    const QByteArray file = LogbookAdif::write({row}, instant).bytes;
+    const QString gmtDate = gmt.left(10).remove(QLatin1Char('-'));
+    const QString gmtTime = gmt.mid(11).remove(QLatin1Char(':'));
+    QVERIFY2(file.contains(("<QSO_DATE:8>" + gmtDate + " <TIME_ON:6>" + gmtTime).toLatin1()),
+             file.constData());
+    const LogbookAdif::Import back = LogbookAdif::read(file, {}, offset);
+    QCOMPARE(back.rows, QList<QStringList> {row});
 }
 
 void tst_LogbookOps::typedTimes_data()

@@ -171,12 +171,12 @@ void tst_SettingsStore::handWrittenFileObeyed_data()
         << "/dev/ttyUSB1" << 2 << "-5";
     QTest::newRow("blanks after the commas")
         << QByteArray("[Properties]\nSettings = 4800, e, 7, 2\nCommPort = 3\n") << "4800,e,7,2"
-        << "3" << 0 << "<local>";
+        << "3" << 0 << "";
     QTest::newRow("quoted, as the program writes")
         << QByteArray("[Properties]\nSettings=\"19200,o,8,1\"\nHandshaking=1\nGMTOffset=+10\n")
         << "19200,o,8,1" << CommPort::DefaultPort << 1 << "+10";
     QTest::newRow("no file") << QByteArray() << CommPort::DefaultSettings << CommPort::DefaultPort
-                             << 0 << "<local>";
+                             << 0 << "";
 }
 
 void tst_SettingsStore::handWrittenFileObeyed()
@@ -195,9 +195,7 @@ void tst_SettingsStore::handWrittenFileObeyed()
     QCOMPARE(port.settings(), settings);
     QCOMPARE(port.commPort(), commPort);
     QCOMPARE(port.handshaking(), handshaking);
-    QCOMPARE(SettingsStore::gmtOffset(),
-             gmtOffset == QLatin1String("<local>") ? SettingsStore::localUtcOffsetHours()
-                                                   : gmtOffset);
+    QCOMPARE(SettingsStore::gmtOffset(), gmtOffset);
 }
 
 void tst_SettingsStore::everyKeyReadWhole()

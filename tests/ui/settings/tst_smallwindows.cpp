@@ -56,7 +56,8 @@ private Q_SLOTS:
 
     void setupShowsStoredOffset_data();
     void setupShowsStoredOffset();
-    void setupWithoutStoredOffsetShowsLocalOffset();
+    void setupOffsetStoredOnlyWhenTyped_data();
+    void setupOffsetStoredOnlyWhenTyped();
     void setupCloseStoresWhatItShows();
     void setupFrameCloseStoresNothing();
     void setupSharing_data();
@@ -99,20 +100,51 @@ void tst_SmallWindows::setupShowsStoredOffset()
     delete setup;
 }
 
-void tst_SmallWindows::setupWithoutStoredOffsetShowsLocalOffset()
+void tst_SmallWindows::setupOffsetStoredOnlyWhenTyped_data()
 {
-    QVERIFY(!SettingsStore::contains(QStringLiteral("GMTOffset")));
+    QTest::addColumn<QString>("stored"); // "<none>": no key
+    QTest::addColumn<QString>("typed"); // "<as shown>": Close without a change
+    QTest::addColumn<QString>("after"); // the key afterwards, "<none>" when absent
+    QTest::addColumn<QStringList>("announced");
+    QTest::newRow("none stored, unchanged") << "<none>"
+                                            << "<as shown>"
+                                            << "<none>" << QStringList();
+    QTest::newRow("stored, unchanged") << "-5"
+                                       << "<as shown>"
+                                       << "-5" << QStringList();
+    QTest::newRow("typed") << "<none>"
+                           << "+10"
+                           << "+10" << QStringList {"+10"};
+    QTest::newRow("emptied: back to the zone") << "-5"
+                                               << " "
+                                               << "<none>" << QStringList {""};
+}
+
+void tst_SmallWindows::setupOffsetStoredOnlyWhenTyped()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    if (stored != QLatin1String("<none>"))
+        SettingsStore::save(QStringLiteral("GMTOffset"), stored);
+    const QByteArray fileBefore = SettingsFiles::read(SettingsStore::filePath());
     frmSetup setup;
     setup.setAttribute(Qt::WA_DeleteOnClose, false);
-    const QString expected = SettingsStore::localUtcOffsetHours();
-    QCOMPARE(setup.txtGMTOffset->text(), expected);
-    // Close without a change keeps the clock where the main window runs it.
+    // None stored: an empty box that says so.
+    QCOMPARE(setup.txtGMTOffset->text(), stored == QLatin1String("<none>") ? QString() : stored);
+    QCOMPARE(setup.txtGMTOffset->placeholderText(), QStringLiteral("computer's time zone"));
+    QSignalSpy announced(&setup, &frmSetup::gmtOffsetChanged);
+    if (typed != QLatin1String("<as shown>"))
+        setup.txtGMTOffset->setText(typed);
     setup.cmdClose_Click();
-    QCOMPARE(SettingsStore::get(QStringLiteral("GMTOffset"), QString()), expected);
-    bool ok = false;
-    const double hours = expected.toDouble(&ok);
-    QVERIFY(ok);
-    QCOMPARE(qRound(hours * 3600.0), QDateTime::currentDateTime().offsetFromUtc());
+    QStringList said;
+    for (const QList<QVariant> &signal : announced)
+        said << signal.at(0).toString();
+    QTEST(said, "announced");
+    const QString key = QStringLiteral("GMTOffset");
+    QTEST(SettingsStore::contains(key) ? SettingsStore::get(key, QString()) : QString("<none>"),
+          "after");
+    if (typed == QLatin1String("<as shown>"))
+        QCOMPARE(SettingsFiles::read(SettingsStore::filePath()), fileBefore); // nothing written
 }
 
 void tst_SmallWindows::setupCloseStoresWhatItShows()
