@@ -210,7 +210,10 @@ void SimPtyServer::discardLine()
 
 QByteArray SimPtyServer::advanceRadio()
 {
-    return m_radio.advance(m_clock.elapsed() - m_radio.clockMs());
+    const QByteArray reports = m_radio.advance(m_clock.elapsed() - m_radio.clockMs());
+    for (const QByteArray &text : m_radio.takeKeyed())
+        Q_EMIT keyed(text);
+    return reports;
 }
 
 void SimPtyServer::onRadioTimer()

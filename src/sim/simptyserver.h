@@ -65,6 +65,8 @@ Q_SIGNALS:
     void written(const QByteArray &chunk);
     // A memory write changed a channel.
     void memoryChanged();
+    // The keyer ran empty, or was emptied: what it sent since it started.
+    void keyed(const QByteArray &text);
 
 private:
     struct Chunk

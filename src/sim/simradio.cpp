@@ -126,8 +126,8 @@ QByteArray SimRadio::reports(const QByteArray &code, const QByteArray &before,
                              const QByteArray &statusBefore) const
 {
     // Switching the reports themselves on or off is not reported, nor are RIT and XIT (the
-    // status word tells them) or the choice of meter.
-    if (code == "AI" || code == "RM")
+    // status word tells them), the choice of meter or the keyer's text.
+    if (code == "AI" || code == "RM" || code == "KY")
         return {};
     QByteArray out;
     const QByteArray after = readReply(code);
@@ -166,6 +166,8 @@ bool SimRadio::set(const QByteArray &code, const QByteArray &params)
         return setCwTune(params);
     if (code == "RM")
         return setMeter(params);
+    if (code == "KY")
+        return setKeyText(params);
     if (code == "MC")
         return selectChannel(params);
     if (code == "MW")
@@ -452,6 +454,8 @@ QByteArray SimRadio::readReply(const QByteArray &code) const
         return m_xit ? "XT1;" : "XT0;";
     if (code == "RM")
         return "RM" + QByteArray(1, char('0' + m_meter)) + digits(meterReading(), 4) + ';';
+    if (code == "KY")
+        return m_keyer.full() ? "KY1;" : "KY0;";
     if (const SimSettingRow *entry = SimSettings::find(code))
         return code + digits(setting(entry->code), entry->width) + ';';
     return {};

@@ -4,6 +4,7 @@
 // called, so whoever drives it decides how fast time passes.
 #pragma once
 
+#include "sim/simkeyer.h"
 #include "sim/simmemory.h"
 
 #include <QByteArray>
@@ -93,6 +94,10 @@ public:
     quint64 memoryRevision() const { return m_memoryRevision; }
     // Characters of an incomplete command waiting for their ";".
     int pendingSize() const { return int(m_pending.size()); }
+    // The keyer: what "KY" commands gave it and what it has sent.
+    const SimKeyer &keyer() const { return m_keyer; }
+    // The texts the keyer sent since the last call, one for each time it ran empty.
+    QByteArrayList takeKeyed() { return m_keyer.takeFinished(); }
     // Complete commands taken, and how many of them were refused with "?;".
     int commandCount() const { return m_commands; }
     int refusedCount() const { return m_refused; }
@@ -122,6 +127,7 @@ private:
     bool setTuner(const QByteArray &params);
     bool setCwTune(const QByteArray &params);
     bool setMeter(const QByteArray &params);
+    bool setKeyText(const QByteArray &params);
     // Ends the runs that the last command made impossible (auto-tune outside CW, anything with
     // the power off) and returns their reports.
     QByteArray stopRunsThatCannotGoOn();
@@ -165,5 +171,6 @@ private:
     qint64 m_clockMs = 0;
     qint64 m_cwTuneEndsMs = -1; // -1: not running
     qint64 m_tunerEndsMs = -1;
+    SimKeyer m_keyer;
     QRandomGenerator m_random;
 };

@@ -1,5 +1,5 @@
 // What the simulated radio does by itself as its clock moves: CW auto-tune and antenna-tuner
-// runs that end, and the S-meter that wanders with the band.
+// runs that end, the keyer that sends its text, and the S-meter that wanders with the band.
 #include "core/radio/cattables.h"
 #include "sim/simradio.h"
 #include "sim/simsettings.h"
@@ -52,9 +52,19 @@ bool SimRadio::setTuner(const QByteArray &params)
     return true;
 }
 
+bool SimRadio::setKeyText(const QByteArray &params)
+{
+    // A blank, then the text filled with blanks to 24 characters. The keyer keys only in CW.
+    if (params.size() != 25 || params[0] != ' ' || !isCwMode(mode()))
+        return false;
+    return m_keyer.take(params.mid(1), m_clockMs);
+}
+
 QByteArray SimRadio::stopRunsThatCannotGoOn()
 {
     QByteArray out;
+    if (m_keyer.keying() && (!powerOn() || !isCwMode(mode())))
+        m_keyer.clear();
     if (cwTuning() && (!powerOn() || !isCwMode(mode()))) {
         m_settings["CA"] = 0;
         m_cwTuneEndsMs = -1;
@@ -73,6 +83,7 @@ QByteArray SimRadio::advance(qint64 ms)
     const qint64 from = m_clockMs;
     m_clockMs += qMax<qint64>(0, ms);
     walkMeter(from, m_clockMs);
+    m_keyer.advance(m_clockMs, setting("KS"));
 
     auto endCwTune = [this]() -> QByteArray {
         m_cwTuneEndsMs = -1;
@@ -100,7 +111,8 @@ QByteArray SimRadio::advance(qint64 ms)
 qint64 SimRadio::msUntilNextEvent() const
 {
     qint64 next = -1;
-    for (const qint64 end : {m_cwTuneEndsMs, m_tunerEndsMs}) {
+    const qint64 keyed = m_keyer.msUntilNext(m_clockMs);
+    for (const qint64 end : {m_cwTuneEndsMs, m_tunerEndsMs, keyed < 0 ? -1 : m_clockMs + keyed}) {
         if (end >= 0 && (next < 0 || end < next))
             next = end;
     }

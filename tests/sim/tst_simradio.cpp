@@ -103,7 +103,7 @@ void TestSimRadio::readReplies_data()
         {"TO;", "TO0;"},           {"TN;", "TN08;"},          {"SM;", "SM0010;"},
         {"MD;", "MD2;"},           {"FR;", "FR0;"},           {"FT;", "FT0;"},
         {"MC;", "MC 00;"},         {"AI;", "AI0;"},           {"RT;", "RT0;"},
-        {"XT;", "XT0;"},           {"RM;", "RM10000;"},
+        {"XT;", "XT0;"},           {"RM;", "RM10000;"},       {"KY;", "KY0;"},
     };
     for (const auto &row : rows)
         QTest::newRow(row[0]) << QByteArray(row[0]) << QByteArray(row[1]);

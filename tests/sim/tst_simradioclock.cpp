@@ -1,5 +1,6 @@
 // What the simulated radio does as its own clock moves: CW auto-tune and tuner runs end by
-// themselves, the S-meter wanders. The clock is moved by hand, so nothing here waits.
+// themselves, the keyer sends its text, the S-meter wanders. The clock is moved by hand, so
+// nothing here waits.
 #include "sim/simradio.h"
 
 #include <QTest>
@@ -17,6 +18,12 @@ QByteArray withoutStatusWords(const QByteArray &out)
     return kept;
 }
 
+// A keying command with its text filled to 24 characters.
+QByteArray key(const QByteArray &text)
+{
+    return "KY " + text.leftJustified(24, ' ') + ';';
+}
+
 } // namespace
 
 class TestSimRadioClock : public QObject
@@ -26,6 +33,8 @@ private Q_SLOTS:
     void runsEndByThemselves_data();
     void runsEndByThemselves();
     void runsEndInTheOrderTheyStarted();
+    void keyer_data();
+    void keyer();
     void meterWandersSlowly();
     void meterWanderIsSeeded();
 };
@@ -117,6 +126,71 @@ void TestSimRadioClock::runsEndInTheOrderTheyStarted()
     QCOMPARE(radio.msUntilNextEvent(), qint64(0));
     QCOMPARE(radio.advance(0), QByteArray("AC010;"));
     QCOMPARE(radio.advance(-5), QByteArray());
+}
+
+void TestSimRadioClock::keyer_data()
+{
+    QTest::addColumn<QByteArray>("commands");
+    QTest::addColumn<QByteArray>("answers");
+    QTest::addColumn<qint64>("ms"); // the clock moved on after them
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<QByteArray>("then"); // the answer to "KY;" afterwards
+
+    // PARIS is 50 dots with the space after it; a dot lasts 1200 / wpm ms (60 ms at 20 wpm).
+    const QByteArray cw = "MD3;KS020;";
+    QTest::newRow("PARIS, one dot short") << cw + key("PARIS") << QByteArray() << qint64(2759)
+                                          << QByteArray("PARI") << QByteArray("KY0;");
+    QTest::newRow("PARIS") << cw + key("paris") << QByteArray() << qint64(2760)
+                           << QByteArray("PARIS") << QByteArray("KY0;");
+    QTest::newRow("two words, 50 dots apart")
+        << cw + key("PARIS PARIS") << QByteArray() << qint64(50 * 60 + 2760)
+        << QByteArray("PARIS PARIS") << QByteArray("KY0;");
+    QTest::newRow("at 60 wpm") << QByteArray("MD7;KS060;") + key("PARIS") << QByteArray()
+                               << qint64(920) << QByteArray("PARIS") << QByteArray("KY0;");
+    QTest::newRow("a leading blank is a word space")
+        << cw + key("E") + key(" T") << QByteArray() << qint64((4 + 4 + 6) * 60)
+        << QByteArray("E T") << QByteArray("KY0;");
+    QTest::newRow("full while it holds two")
+        << cw + key("ABCDEFGHIJKLMNOPQRSTUVWX") + key("ABC") + "KY;" + key("D")
+        << QByteArray("KY1;?;") << qint64(0) << QByteArray() << QByteArray("KY1;");
+    QTest::newRow("room once the first is sent")
+        << cw + key("EEE") + key("T") << QByteArray() << qint64(3 * 4 * 60) << QByteArray("EEE")
+        << QByteArray("KY0;");
+    QTest::newRow("refused outside CW") << QByteArray("MD2;") + key("CQ") << QByteArray("?;")
+                                        << qint64(5000) << QByteArray() << QByteArray("KY0;");
+    QTest::newRow("a character it does not send")
+        << cw + key("CQ #") << QByteArray("?;") << qint64(5000) << QByteArray()
+        << QByteArray("KY0;");
+    QTest::newRow("text not filled to 24")
+        << cw + "KY CQ;" << QByteArray("?;") << qint64(5000) << QByteArray() << QByteArray("KY0;");
+    QTest::newRow("no command empties it")
+        << cw + key("EEEEE") + "KY0;" << QByteArray("?;") << qint64(5 * 4 * 60)
+        << QByteArray("EEEEE") << QByteArray("KY0;");
+    QTest::newRow("leaving CW empties it")
+        << cw + key("EEEEE") << QByteArray() << qint64(1000) << QByteArray() << QByteArray("KY0;");
+}
+
+void TestSimRadioClock::keyer()
+{
+    QFETCH(QByteArray, commands);
+    QFETCH(QByteArray, answers);
+    QFETCH(qint64, ms);
+    QFETCH(QByteArray, sent);
+    QFETCH(QByteArray, then);
+
+    SimRadio radio;
+    QCOMPARE(radio.handle(commands), answers);
+    if (QByteArray(QTest::currentDataTag()).startsWith("leaving"))
+        radio.handle("MD2;");
+    QCOMPARE(radio.advance(ms), QByteArray()); // the keyer reports nothing
+    QCOMPARE(radio.keyer().sent(), sent);
+    QCOMPARE(radio.handle("KY;"), then);
+    // What it sent is logged once, when it runs empty.
+    radio.advance(100'000);
+    QCOMPARE(radio.msUntilNextEvent(), qint64(-1));
+    const QByteArrayList runs = radio.takeKeyed();
+    QVERIFY(runs.size() <= 1);
+    QCOMPARE(runs.join(), radio.keyer().sent());
 }
 
 void TestSimRadioClock::meterWandersSlowly()
