@@ -239,6 +239,19 @@ QByteArray query(const char *code)
     return QByteArray(code) + ';';
 }
 
+std::optional<QByteArray> keyText(QStringView text)
+{
+    if (text.size() > KeyTextLength)
+        return std::nullopt;
+    QByteArray command("KY ");
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7e || c == QLatin1Char(';'))
+            return std::nullopt;
+        command += char(c.unicode());
+    }
+    return command + QByteArray(KeyTextLength - text.size(), ' ') + ';';
+}
+
 QString splitText(QStringView transmitKhz)
 {
     if (transmitKhz.isEmpty())

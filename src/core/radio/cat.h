@@ -92,4 +92,11 @@ std::optional<QByteArray> writeMemory(const MemoryChannel &m);
 // A parameterless query: "IF;", "FA;" ... (the code must be two letters).
 QByteArray query(const char *code);
 
+// Characters of text one keying command carries.
+inline constexpr int KeyTextLength = 24;
+// "KY" + a blank + the text filled with blanks to 24 characters + ";": the radio's keyer sends
+// the text in Morse (the filling blanks are not sent). Refused when the text is longer, or holds
+// a ";" or a character outside printable ASCII.
+std::optional<QByteArray> keyText(QStringView text);
+
 } // namespace Cat

@@ -79,9 +79,9 @@ public:
 
     // What keeps the line busy. The radio is idle while none of these is going on; work that
     // shares the line with the program's own (a network client's request, the S-meter
-    // reading) waits for idle and marks itself while it runs.
-    enum class Activity { Startup, Pause, Transfer, Scan, ClientRequest, Meter };
-    static constexpr int ActivityCount = 6;
+    // reading, the keyer's text) waits for idle and marks itself while it runs.
+    enum class Activity { Startup, Pause, Transfer, Scan, ClientRequest, Meter, Keyer };
+    static constexpr int ActivityCount = 7;
     class ActivityGuard;
 
     void beginActivity(Activity activity);

@@ -65,6 +65,8 @@ constexpr Layout Layouts[] = {
     {"NR", "9"},
     {"AN", "9"},
     {"PB", "9"},
+    // The keyer: "0" it takes more text, "1" its buffer is full.
+    {"KY", "9"},
     // 3 tuner in receive, 4 tuner in transmit (the indicator), 5 tuning.
     {"AC", "_99"},
     {"TX", ""},
