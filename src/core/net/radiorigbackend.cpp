@@ -1,5 +1,6 @@
 #include "core/net/radiorigbackend.h"
 
+#include "core/cw/cwsender.h"
 #include "core/net/radiorigcodes.h"
 #include "core/radio/cat.h"
 
@@ -20,6 +21,12 @@ bool hasCode(const QString &reply, const char *code)
 bool isAction(const QByteArray &code)
 {
     return code == "TX" || code == "RX" || code == "RU" || code == "RD" || code == "RC";
+}
+
+// Commands with parameters that change nothing the state mirrors: the keyer's text.
+bool changesNothingMirrored(const QByteArray &code)
+{
+    return code == "KY";
 }
 
 RigVfo otherVfo(RigVfo vfo)
@@ -165,7 +172,7 @@ void RadioRigBackend::onCommandWritten(const QByteArray &command)
                 m_reportsOn = params != "0";
             continue;
         }
-        if (!params.isEmpty() || isAction(code)) {
+        if ((!params.isEmpty() && !changesNothingMirrored(code)) || isAction(code)) {
             m_changePending = true;
             m_sinceChange.start();
         }
@@ -189,6 +196,7 @@ void RadioRigBackend::onActivityChanged(Radio::Activity activity, bool active)
     case Radio::Activity::Pause:
     case Radio::Activity::ClientRequest:
     case Radio::Activity::Meter:
+    case Radio::Activity::Keyer:
         break;
     }
 }
@@ -526,4 +534,33 @@ void RadioRigBackend::setRit(int offsetHz, RigDone done)
                 && Cat::khzToHz(s.RITXITOffset) == expected;
         },
         done);
+}
+
+// --- The keyer ----------------------------------------------------------------------------------
+
+void RadioRigBackend::sendMorse(const QByteArray &text, RigDone done)
+{
+    if (!m_keyer)
+        return done(RigError::NotAvailable);
+    switch (m_keyer->send(QString::fromLatin1(text))) {
+    case CwSender::Refusal::None:
+        return done(RigError::Ok);
+    case CwSender::Refusal::Empty:
+    case CwSender::Refusal::Characters:
+        return done(RigError::InvalidParameter);
+    case CwSender::Refusal::LinkDown:
+        return done(RigError::Io);
+    case CwSender::Refusal::TooMuch:
+    case CwSender::Refusal::NotInCw:
+        break;
+    }
+    done(RigError::Rejected);
+}
+
+void RadioRigBackend::stopMorse(RigDone done)
+{
+    if (!m_keyer)
+        return done(RigError::NotAvailable);
+    m_keyer->stop();
+    done(RigError::Ok);
 }

@@ -23,6 +23,8 @@
 #include "core/net/rigbackend.h"
 #include "core/radio/radio.h"
 
+class CwSender;
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -49,6 +51,9 @@ public:
     const Limits &limits() const { return m_limits; }
     // Off: every get asks the radio (for comparisons and tests).
     void setAnswerFromState(bool on) { m_answerFromState = on; }
+    // The sender that feeds the radio's keyer, shared with the program's own CW keyboard;
+    // none: clients cannot send Morse. It must outlive the backend.
+    void setKeyer(CwSender *keyer) { m_keyer = keyer; }
 
     int queuedCount() const { return int(m_queue.size()); }
     bool exchangeRunning() const { return m_current != nullptr; }
@@ -68,6 +73,8 @@ public:
     void getRit(RigAnswer<int> answer) override;
     void setRit(int offsetHz, RigDone done) override;
     void getPowerState(RigAnswer<RigPower> answer) override;
+    void sendMorse(const QByteArray &text, RigDone done) override;
+    void stopMorse(RigDone done) override;
 
 private:
     // One exchange: what to write, and a test each reply taken is put to (true: settled).
@@ -96,6 +103,7 @@ private:
     void withReceiveVfo(RigDone failed, std::function<void()> next);
 
     Radio &m_radio;
+    CwSender *m_keyer = nullptr;
     Limits m_limits;
     bool m_answerFromState = true;
 

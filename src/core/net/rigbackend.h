@@ -58,4 +58,13 @@ public:
     virtual void getRit(RigAnswer<int> answer) = 0;
     virtual void setRit(int offsetHz, RigDone done) = 0;
     virtual void getPowerState(RigAnswer<RigPower> answer) = 0;
+    // Hands text to the radio's keyer, answering once the keyer has taken it to send (Io while
+    // the link is down, InvalidParameter for text it cannot send, Rejected outside CW), and
+    // stops what it sends. A backend without a keyer answers NotAvailable.
+    virtual void sendMorse(const QByteArray &text, RigDone done)
+    {
+        Q_UNUSED(text);
+        done(RigError::NotAvailable);
+    }
+    virtual void stopMorse(RigDone done) { done(RigError::NotAvailable); }
 };

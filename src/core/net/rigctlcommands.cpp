@@ -29,6 +29,8 @@ constexpr RigctlCommand Commands[] = {
     {RigctlOp::DumpState, '\0', "dump_state", 0, 0, Ext::Full, {}},
     {RigctlOp::DumpCaps, '1', "dump_caps", 0, StatusInPlain, Ext::Full, {}},
     {RigctlOp::GetLockMode, '\0', "get_lock_mode", 0, StatusInPlain, Ext::Full, {"Locked"}},
+    {RigctlOp::SendMorse, 'b', "send_morse", 1, TakesLine | Set, Ext::Full, {}},
+    {RigctlOp::StopMorse, '\0', "stop_morse", 0, Set, Ext::Full, {}},
     {RigctlOp::Quit, 'q', "quit", 0, Set, Ext::AsPlain, {}},
     {RigctlOp::Quit, 'Q', "quit", 0, Set, Ext::AsPlain, {}},
 };

@@ -24,6 +24,8 @@ enum class RigctlOp {
     DumpState,
     DumpCaps,
     GetLockMode,
+    SendMorse,
+    StopMorse,
     Quit,
 };
 
@@ -38,6 +40,7 @@ enum RigctlFlag : unsigned {
     TakesVfo = 0x1, // a VFO name may come before the arguments
     TakesQuery = 0x2, // "?" in place of the arguments lists the accepted values
     StatusInPlain = 0x4, // the plain reply ends with "RPRT n", after any values
+    TakesLine = 0x8, // the one argument is the rest of the line, blanks and all
 };
 
 struct RigctlCommand

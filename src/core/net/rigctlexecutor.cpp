@@ -170,6 +170,10 @@ void runChecked(const RigctlRequest &request, RigBackend &backend, const Done &d
     case RigctlOp::ChkVfo:
     case RigctlOp::GetLockMode:
         return done({RigError::Ok, {"0"}}); // no VFO mode, no mode lock
+    case RigctlOp::SendMorse:
+        return backend.sendMorse(args[0], status(done));
+    case RigctlOp::StopMorse:
+        return backend.stopMorse(status(done));
     case RigctlOp::DumpState:
         return done({RigError::Ok, RigDump::stateLines()});
     case RigctlOp::DumpCaps:

@@ -55,6 +55,16 @@ public:
         m_pos += word.size();
         return word;
     }
+    // Everything up to the end of the line, without blanks at either end.
+    QByteArrayView takeRest()
+    {
+        skipBlanks();
+        QByteArrayView rest = m_text.sliced(m_pos);
+        m_pos = m_text.size();
+        while (!rest.isEmpty() && isBlank(rest.back()))
+            rest.chop(1);
+        return rest;
+    }
 
 private:
     void skipBlanks()
@@ -82,6 +92,13 @@ bool takeArguments(Cursor &cursor, RigctlRequest &request)
     const RigctlCommand &command = *request.command;
     if (command.has(TakesQuery) && cursor.peekWord() == "?") {
         request.args << cursor.takeWord().toByteArray();
+        return true;
+    }
+    if (command.has(TakesLine)) {
+        const QByteArrayView rest = cursor.takeRest();
+        if (rest.isEmpty())
+            return false;
+        request.args << rest.toByteArray();
         return true;
     }
     if (command.has(TakesVfo) && RigTokens::vfoFromName(cursor.peekWord().toByteArray())) {

@@ -1,7 +1,8 @@
 // One line from a client, split into the commands it holds. A line may carry several commands
 // ("f m v", "fmv", "F 14100000 f"), each with its own extended-response prefix ("+", ";", "|"
 // or ","). A short command's first argument may follow it without a blank ("F14100000").
-// An unknown command ends the line: its arguments cannot be told from further commands.
+// An unknown command ends the line: its arguments cannot be told from further commands, and so
+// does "b" (send_morse), whose text is the rest of the line.
 #pragma once
 
 #include "core/net/rigctlcommands.h"

@@ -158,7 +158,9 @@ QByteArrayList capsLines()
         lines << QByteArray("Can get ") + what + ":\tY";
     }
     lines << "Can set Power Stat:\tN"
-          << "Can get Power Stat:\tY";
+          << "Can get Power Stat:\tY"
+          << "Can send Morse:\tY"
+          << "Can stop Morse:\tY";
     return lines;
 }
 

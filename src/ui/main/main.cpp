@@ -1,6 +1,7 @@
 // The program: the splash window, then the main window; --simulate runs a simulated radio
 // inside the program on a pseudo-terminal instead of the stored port, --rigctl-port shares the
 // radio on this computer for one run.
+#include "core/cw/cwsender.h"
 #include "core/db/datafolder.h"
 #include "core/net/radiosharing.h"
 #include "core/radio/radio.h"
@@ -106,7 +107,10 @@ int main(int argc, char *argv[])
     Radio radio;
     SMeterPoll meter(radio);
     meter.start();
+    // One sender feeds the radio's keyer, for the CW keyboard and the network clients alike.
+    CwSender keyer(radio);
     RadioSharing sharing(radio);
+    sharing.backend().setKeyer(&keyer);
     if (!sharing.apply(sharingChoice))
         std::fprintf(stderr, "vantelo: %s\n", qPrintable(sharing.statusText()));
     options.sharing = &sharing;

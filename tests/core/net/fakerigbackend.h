@@ -111,6 +111,14 @@ public:
     {
         get(answer, [this] { return power; });
     }
+    void sendMorse(const QByteArray &text, RigDone done) override
+    {
+        set(done, QStringLiteral("sendMorse ") + QString::fromLatin1(text), [] {});
+    }
+    void stopMorse(RigDone done) override
+    {
+        set(done, QStringLiteral("stopMorse"), [] {});
+    }
 
 private:
     static QString name(RigVfo v) { return QString::fromLatin1(RigTokens::vfoName(v)); }

@@ -6,6 +6,7 @@
 #include "common/recordingdisplay.h"
 #include "common/spinuntil.h"
 #include "core/bands/frequencyscan.h"
+#include "core/cw/cwsender.h"
 #include "core/memory/memorydownload.h"
 #include "core/memory/memoryscan.h"
 #include "core/net/radiorigcodes.h"
@@ -44,6 +45,7 @@ struct Station
     {
         radio.setDisplay(&display);
         radio.setStartupReplyTimeout(50);
+        sharing.backend().setKeyer(&keyer);
         QObject::connect(&radio, &Radio::commandWritten, &radio, [this](const QByteArray &c) {
             using A = Radio::Activity;
             writes.append({c,
@@ -78,6 +80,7 @@ struct Station
     SimPtyServer sim;
     RecordingDisplay display; // outlives the radio that shows on it
     Radio radio;
+    CwSender keyer {radio};
     RadioSharing sharing {radio};
 };
 
@@ -165,6 +168,7 @@ private Q_SLOTS:
     void rigctlCommands_data();
     void rigctlCommands();
     void twoClientsAtOnce();
+    void morseThroughTheServer();
     void clientGoneMidCommand();
     void randomLines();
     void failures_data();
@@ -289,6 +293,30 @@ void tst_RadioSharing::twoClientsAtOnce()
              (QByteArrayList {"VFOA", "0", "0"}));
     QCOMPARE(simSummary(station.sim.radio()),
              "A 14074000 B 7050000 rx 0 tx 0 mode 6 width 1000 rit 0 0 ptt 0");
+}
+
+// fldigi and loggers send CW through the server to the same sender as the CW keyboard's; the
+// simulated radio keys it. Outside CW the server refuses.
+void tst_RadioSharing::morseThroughTheServer()
+{
+    if (Rigctl.isEmpty())
+        QSKIP("rigctl (Hamlib) is not installed");
+    Station station;
+    QByteArrayList keyed;
+    connect(&station.sim, &SimPtyServer::keyed, this, [&](const QByteArray &t) { keyed << t; });
+    QVERIFY(station.start());
+    Client client(station.port());
+    QVERIFY(client.connected());
+    QCOMPARE(client.ask("b CQ TEST\n", 1), QByteArrayList {"RPRT -9"});
+    station.radio.send(QByteArrayLiteral("MD3;KS060;"));
+    QVERIFY(spinUntil([&] { return station.radio.state().Mode == QLatin1String("3"); }, WaitMs));
+
+    QCOMPARE(runRigctl(station.port(), {"b", "CQ TEST"}), QByteArrayList {""});
+    QVERIFY(spinUntil([&] { return !keyed.isEmpty(); }, WaitMs));
+    QCOMPARE(keyed, QByteArrayList {"CQ TEST"});
+    QCOMPARE(client.ask("\\stop_morse\n", 2).last(), "RPRT 0");
+    QVERIFY(spinUntil([&] { return !station.keyer.isBusy(); }, WaitMs));
+    QCOMPARE(station.written("KY ").size(), 1);
 }
 
 // A client that goes away while its command is on the line leaves nothing stuck: the exchange

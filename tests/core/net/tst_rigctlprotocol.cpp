@@ -97,6 +97,13 @@ void TestRigctlProtocol::commands_data()
     QTest::newRow("get_lock_mode")
         << QByteArray("\\get_lock_mode") << QByteArray("0\nRPRT 0\n") << none;
     QTest::newRow("q") << QByteArray("q") << QByteArray("RPRT 0\n") << none;
+    QTest::newRow("b takes the rest of the line")
+        << QByteArray("b  cq test de dl1abc/p f ") << QByteArray("RPRT 0\n")
+        << QStringList {"sendMorse cq test de dl1abc/p f"};
+    QTest::newRow("send_morse") << QByteArray("\\send_morse 5NN TU") << QByteArray("RPRT 0\n")
+                                << QStringList {"sendMorse 5NN TU"};
+    QTest::newRow("stop_morse") << QByteArray("\\stop_morse f") << QByteArray("RPRT 0\n14200000\n")
+                                << QStringList {"stopMorse"};
     QTest::newRow("several on a line")
         << QByteArray("f m v") << QByteArray("14200000\nUSB\n2400\nVFOA\n") << none;
     QTest::newRow("several without blanks")
@@ -171,6 +178,7 @@ void TestRigctlProtocol::refused_data()
     QTest::newRow("unknown short") << QByteArray("K") << QByteArray("RPRT -4\n");
     QTest::newRow("unknown long") << QByteArray("\\get_level") << QByteArray("RPRT -4\n");
     QTest::newRow("backslash alone") << QByteArray("\\") << QByteArray("RPRT -4\n");
+    QTest::newRow("b without text") << QByteArray("b  ") << QByteArray("RPRT -1\n");
     QTest::newRow("unserved command ends the line")
         << QByteArray("L RFPOWER 0.5 f") << QByteArray("RPRT -4\n");
     QTest::newRow("after good ones") << QByteArray("f Z m") << QByteArray("14200000\nRPRT -4\n");
