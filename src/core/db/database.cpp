@@ -1,5 +1,6 @@
 #include "core/db/database.h"
 
+#include "core/db/dailybackup.h"
 #include "core/db/datafolder.h"
 #include "core/db/transaction.h"
 
@@ -10,6 +11,7 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
 
 namespace {
@@ -60,6 +62,8 @@ bool Database::open()
     if (m_open)
         return true;
     m_error.clear();
+    m_readOnlyReason.clear();
+    m_backupProblem.clear();
     QString folder = m_folder;
     if (folder.isEmpty()) {
         QString error;
@@ -70,9 +74,66 @@ bool Database::open()
         return fail(QStringLiteral("The data folder %1 cannot be created.").arg(folder));
     }
     m_path = QDir(folder).filePath(m_table.fileName);
+    const QFileInfo file(m_path);
+    const bool existed = file.exists() && file.size() > 0;
     if (!checkHeader())
         return false;
+    if (existed && !file.isWritable())
+        m_readOnlyReason = QStringLiteral("the file %1 is read-only").arg(m_path);
+    else if (!QFileInfo(folder).isWritable())
+        m_readOnlyReason = QStringLiteral("the folder %1 cannot be written").arg(folder);
+    if (!existed) {
+        if (!m_readOnlyReason.isEmpty())
+            return fail(QStringLiteral("%1 cannot be made: %2.").arg(m_path, m_readOnlyReason));
+        return openForWriting(0);
+    }
 
+    // Only reads until the file is known to be sound and this table's.
+    if (!openForReading())
+        return false;
+    QSqlError error;
+    const int version = readVersion(&error);
+    if (version < 0)
+        return refuseUnreadable(error);
+    if (version > m_table.steps.size())
+        return refuse(QStringLiteral("%1 comes from a newer version of Vantelo (schema step %2; "
+                                     "this version knows %3)")
+                          .arg(m_path)
+                          .arg(version)
+                          .arg(m_table.steps.size()));
+    if (!checkIntegrity() || !checkContents(version))
+        return false;
+    if (!m_readOnlyReason.isEmpty()) {
+        m_open = true;
+        return true;
+    }
+    connection().close();
+    return openForWriting(version);
+}
+
+bool Database::openForReading()
+{
+    QSqlDatabase db = connection();
+    // Without a write-ahead journal beside it the file holds the whole table, and is read as
+    // it lies: nothing is made beside it, nothing in it is changed. A journal left by a program
+    // that ended without closing holds committed rows and is read with it.
+    const QFileInfo journal(m_path + QStringLiteral("-wal"));
+    if (journal.exists() && journal.size() > 0) {
+        db.setDatabaseName(m_path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+    } else {
+        db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded)
+                           + QStringLiteral("?immutable=1"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    }
+    if (!db.open())
+        return refuse(
+            QStringLiteral("%1 cannot be opened: %2").arg(m_path, errorText(db.lastError())));
+    return true;
+}
+
+bool Database::openForWriting(int version)
+{
     QSqlDatabase db = connection();
     db.setDatabaseName(m_path);
     // A lock held by another program is waited for briefly, then reported.
@@ -81,24 +142,14 @@ bool Database::open()
         return fail(
             QStringLiteral("%1 cannot be opened: %2").arg(m_path, errorText(db.lastError())));
     m_open = true;
-
-    // Only reads until the file is known to be this table's.
-    QString error;
-    const int version = readVersion(&error);
-    if (version < 0)
-        return fail(QStringLiteral("%1 cannot be read: %2").arg(m_path, error) + LeftAsItIs);
-    if (version > m_table.steps.size())
-        return fail(QStringLiteral("%1 comes from a newer version of Vantelo (schema step %2; "
-                                   "this version knows %3)")
-                        .arg(m_path)
-                        .arg(version)
-                        .arg(m_table.steps.size())
-                    + LeftAsItIs);
-    if (!checkContents(version))
-        return false;
+    if (version > 0)
+        m_backupProblem = DailyBackup::make(db, m_path, QDate::currentDate());
 
     QString mode;
-    if (!pragma(QStringLiteral("PRAGMA journal_mode=WAL"), &mode))
+    if (!pragma(QStringLiteral("PRAGMA journal_mode"), &mode))
+        return false;
+    if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0
+        && !pragma(QStringLiteral("PRAGMA journal_mode=WAL"), &mode))
         return false;
     if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
         return fail(QStringLiteral("%1 cannot keep a write-ahead journal (journal mode %2).")
@@ -107,6 +158,44 @@ bool Database::open()
         || !pragma(QStringLiteral("PRAGMA foreign_keys=ON")))
         return false;
     return runSteps(version);
+}
+
+bool Database::refuse(const QString &text)
+{
+    return fail(text + LeftAsItIs + QLatin1Char(' ') + DailyBackup::restoreText(m_path));
+}
+
+bool Database::refuseUnreadable(const QSqlError &error)
+{
+    // SQLITE_CORRUPT and SQLITE_NOTADB: the pages do not hold what SQLite wrote there.
+    const QString code = error.nativeErrorCode();
+    const QString what = code == QLatin1String("11") || code == QLatin1String("26")
+        ? QStringLiteral("%1 is damaged: %2")
+        : QStringLiteral("%1 cannot be read: %2");
+    return refuse(what.arg(m_path, errorText(error)));
+}
+
+bool Database::checkIntegrity()
+{
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")))
+        return refuse(
+            QStringLiteral("%1 is damaged: %2").arg(m_path, errorText(query.lastError())));
+    QStringList problems;
+    while (query.next()) {
+        const QString line = query.value(0).toString().trimmed();
+        if (line != QLatin1String("ok") && !line.startsWith(QLatin1String("***")))
+            problems << line;
+    }
+    if (query.lastError().isValid())
+        problems << errorText(query.lastError());
+    if (problems.isEmpty())
+        return true;
+    const qsizetype shown = 3;
+    QString found = problems.mid(0, shown).join(QStringLiteral("; "));
+    if (problems.size() > shown)
+        found += QStringLiteral("; and %1 more").arg(problems.size() - shown);
+    return refuse(QStringLiteral("%1 is damaged: %2").arg(m_path, found));
 }
 
 bool Database::checkHeader()
@@ -118,21 +207,21 @@ bool Database::checkHeader()
         return fail(QStringLiteral("%1 cannot be read: %2").arg(m_path, file.errorString()));
     static const QByteArray Magic("SQLite format 3\0", 16);
     if (file.read(Magic.size()) != Magic)
-        return fail(QStringLiteral("%1 is not an SQLite database").arg(m_path) + LeftAsItIs);
+        return refuse(QStringLiteral("%1 is not an SQLite database").arg(m_path));
     return true;
 }
 
 int Database::schemaVersion() const
 {
-    QString error;
+    QSqlError error;
     return readVersion(&error);
 }
 
-int Database::readVersion(QString *error) const
+int Database::readVersion(QSqlError *error) const
 {
     QSqlQuery query(connection());
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-        *error = errorText(query.lastError());
+        *error = query.lastError();
         return -1;
     }
     return query.value(0).toInt();
@@ -143,9 +232,7 @@ bool Database::checkContents(int version)
     QSqlQuery query(connection());
     if (!query.exec(QStringLiteral(
             "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'")))
-        return fail(
-            QStringLiteral("%1 cannot be read: %2").arg(m_path, errorText(query.lastError()))
-            + LeftAsItIs);
+        return refuseUnreadable(query.lastError());
     QStringList tables;
     while (query.next())
         tables << query.value(0).toString();
@@ -153,18 +240,14 @@ bool Database::checkContents(int version)
         // A file without steps must be empty: the first step creates the table.
         if (tables.isEmpty())
             return true;
-        return fail(QStringLiteral("%1 holds other data than the %2 table (%3)")
-                        .arg(m_path, m_table.tableName, tables.join(QStringLiteral(", ")))
-                    + LeftAsItIs);
+        return refuse(QStringLiteral("%1 holds other data than the %2 table (%3)")
+                          .arg(m_path, m_table.tableName, tables.join(QStringLiteral(", "))));
     }
     if (!tables.contains(m_table.tableName))
-        return fail(QStringLiteral("%1 has no table %2").arg(m_path, m_table.tableName)
-                    + LeftAsItIs);
+        return refuse(QStringLiteral("%1 has no table %2").arg(m_path, m_table.tableName));
 
     if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(Tables::quoted(m_table.tableName))))
-        return fail(
-            QStringLiteral("%1 cannot be read: %2").arg(m_path, errorText(query.lastError()))
-            + LeftAsItIs);
+        return refuseUnreadable(query.lastError());
     QSet<QString> present;
     while (query.next())
         present.insert(query.value(1).toString());
@@ -175,11 +258,10 @@ bool Database::checkContents(int version)
     }
     if (missing.isEmpty())
         return true;
-    return fail(QStringLiteral("The table %1 in %2 lacks the column%3 %4")
-                    .arg(m_table.tableName, m_path,
-                         missing.size() > 1 ? QStringLiteral("s") : QString(),
-                         missing.join(QStringLiteral(", ")))
-                + LeftAsItIs);
+    return refuse(QStringLiteral("The table %1 in %2 lacks the column%3 %4")
+                      .arg(m_table.tableName, m_path,
+                           missing.size() > 1 ? QStringLiteral("s") : QString(),
+                           missing.join(QStringLiteral(", "))));
 }
 
 bool Database::runSteps(int version)

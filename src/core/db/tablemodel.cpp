@@ -154,7 +154,17 @@ bool TableModel::save(QString *error)
 Qt::ItemFlags TableModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags flags = QSqlTableModel::flags(index);
-    if (index.column() == keyColumn())
+    if (index.column() == keyColumn() || m_database.isReadOnly())
         flags &= ~Qt::ItemIsEditable;
     return flags;
+}
+
+bool TableModel::insertRows(int row, int count, const QModelIndex &parent)
+{
+    return !m_database.isReadOnly() && QSqlTableModel::insertRows(row, count, parent);
+}
+
+bool TableModel::removeRows(int row, int count, const QModelIndex &parent)
+{
+    return !m_database.isReadOnly() && QSqlTableModel::removeRows(row, count, parent);
 }

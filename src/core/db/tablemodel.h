@@ -51,7 +51,11 @@ public:
     // why.
     bool save(QString *error);
 
+    // A table open to be read only (Database::isReadOnly()) shows its rows and takes no edit,
+    // no new row and no deletion.
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool insertRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
+    bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
 
 protected:
     QString orderByClause() const override;

@@ -28,6 +28,10 @@ bool fail(const QString &text, QString *error)
 // Runs write inside one transaction and commits it; false (rolled back) when either fails.
 template<typename Write> bool inTransaction(Database &database, QString *error, Write write)
 {
+    if (database.isReadOnly())
+        return fail(
+            QStringLiteral("it is open to be read only (%1)").arg(database.readOnlyReason()),
+            error);
     Transaction transaction(database.connection());
     if (!transaction.isActive())
         return fail(transaction.errorText(), error);

@@ -50,7 +50,7 @@ void frmBand::mnuExportCsv_Click()
 
 void frmBand::mnuImportCsv_Click()
 {
-    if (!isLoaded() || !database().isOpen())
+    if (!isLoaded() || !database().isOpen() || refuseWhenReadOnly())
         return;
     m_files.importTable(
         this,

@@ -186,7 +186,7 @@ void frmLogging::refuse(const QString &text)
 
 void frmLogging::cmdDateTime_Click()
 {
-    if (!ready())
+    if (!ready() || refuseWhenReadOnly())
         return;
     grid()->commitOpenEditor();
     const int row = currentRow();
@@ -262,7 +262,7 @@ void frmLogging::addNewRow()
 
 void frmLogging::cmdDelete_Click()
 {
-    if (!ready())
+    if (!ready() || refuseWhenReadOnly())
         return;
     grid()->commitOpenEditor();
     const int row = currentRow();
@@ -353,7 +353,7 @@ void frmLogging::mnuExportAdif_Click()
 
 void frmLogging::mnuImportAdif_Click()
 {
-    if (!ready())
+    if (!ready() || refuseWhenReadOnly())
         return;
     m_files.importTable(
         this,

@@ -123,7 +123,7 @@ void frmMemory::mnuExportCsv_Click()
 
 void frmMemory::mnuImportCsv_Click()
 {
-    if (!isLoaded() || !database().isOpen())
+    if (!isLoaded() || !database().isOpen() || refuseWhenReadOnly())
         return;
     m_files.importTable(
         this,

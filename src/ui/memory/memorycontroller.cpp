@@ -184,6 +184,8 @@ void MemoryController::startDownload()
         tell(tr("The memory table could not be opened, so nothing can be read into it."));
         return;
     }
+    if (m_window.refuseWhenReadOnly())
+        return;
     if (!m_window.save())
         return; // the data error has been reported; the table stays as it is
     TableSnapshots snapshots(m_window.database());
@@ -330,7 +332,7 @@ void MemoryController::chooseSnapshot()
 
 bool MemoryController::restoreSnapshot(qint64 id)
 {
-    if (isTransferring() || !m_window.save())
+    if (isTransferring() || m_window.refuseWhenReadOnly() || !m_window.save())
         return false;
     TableSnapshots snapshots(m_window.database());
     if (!snapshots.restore(id)) {

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -64,12 +65,19 @@ void TableWindow::buildLayout()
     auto *buttons = new QHBoxLayout(m_buttons);
     buttons->setContentsMargins(0, 0, 0, 0);
 
+    m_dataState = new QLabel(this);
+    m_dataState->setObjectName(QStringLiteral("lblDataState"));
+    m_dataState->setWordWrap(true);
+    m_dataState->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_dataState->hide();
+
     auto *layout = new QVBoxLayout(this);
     if (!m_facts.gridGrows)
         m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     layout->addWidget(m_grid, m_facts.gridGrows ? 1 : 0);
     layout->addWidget(m_dataControl);
     layout->addWidget(m_buttons);
+    layout->addWidget(m_dataState);
     if (!m_facts.gridGrows)
         layout->addStretch(1);
 }
@@ -119,9 +127,16 @@ void TableWindow::Form_Load()
         return;
     m_loaded = true;
     if (!m_database.open()) {
+        showDataState(m_database.errorText());
         reportDataError(m_database.errorText());
         return;
     }
+    if (m_database.isReadOnly())
+        showDataState(QStringLiteral("Read only: %1. The rows are shown; changes are refused.")
+                          .arg(m_database.readOnlyReason()));
+    else if (!m_database.backupProblem().isEmpty())
+        showDataState(QStringLiteral("Today's backup of %1 could not be made: %2.")
+                          .arg(m_database.filePath(), m_database.backupProblem()));
     if (!m_model->attach()) {
         reportDataError(Database::errorText(m_model->lastError()));
         return;
@@ -276,7 +291,7 @@ QStringList TableWindow::rowCells(int row) const
 
 bool TableWindow::writeRows(int firstRow, const QList<QStringList> &rows)
 {
-    if (!m_database.isOpen() || !save())
+    if (!m_database.isOpen() || refuseWhenReadOnly() || !save())
         return false;
     for (int i = 0; i < rows.size(); ++i) {
         if (!m_model->setRowCells(firstRow + i, rows.at(i))) {
@@ -344,6 +359,27 @@ void TableWindow::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
+void TableWindow::showDataState(const QString &text)
+{
+    m_dataState->setText(text);
+    m_dataState->setAccessibleName(text);
+    m_dataState->setVisible(!text.isEmpty());
+}
+
+QString TableWindow::dataStateText() const
+{
+    return m_dataState->text();
+}
+
+bool TableWindow::refuseWhenReadOnly()
+{
+    if (!m_database.isReadOnly())
+        return false;
+    showRefusal(QStringLiteral("Nothing was changed: the table is open to be read only (%1).")
+                    .arg(m_database.readOnlyReason()));
+    return true;
+}
+
 void TableWindow::showRefusal(const QString &text)
 {
     auto *box = new QMessageBox(QMessageBox::Information, QCoreApplication::applicationName(), text,
@@ -380,6 +416,8 @@ QAction *TableWindow::addMenuEntry(QMenu *menu, const char *name, const QString 
 
 bool TableWindow::goToNewRow(int firstColumn)
 {
+    if (refuseWhenReadOnly())
+        return false;
     TableModel &rows = *m_model;
     int last = rows.allRowCount() - 1;
     if (last < 0 || !rows.isUntouchedNewRow(last)) {

@@ -18,6 +18,7 @@
 class DataGrid;
 class NavigationBar;
 class QHBoxLayout;
+class QLabel;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -66,6 +67,14 @@ public:
     Database &database() { return m_database; }
     const TableWindowFacts &facts() const { return m_facts; }
 
+    // What the line under the buttons says about the table itself: why it could not be opened
+    // (which file, what is wrong, where its backups are), that it is read only and why, or that
+    // the day's backup could not be made. Empty while there is nothing to say.
+    QString dataStateText() const;
+    // For a table open to be read only: says that what was asked (a change of the table) is
+    // refused, and why, and returns true. False for a table that may be written.
+    bool refuseWhenReadOnly();
+
     // Shows a data error: "Data error event hit err:" + error, in a message box by default.
     void reportDataError(const QString &error);
     using DataErrorReporter = std::function<void(QWidget *window, const QString &text)>;
@@ -100,6 +109,7 @@ protected:
 
 private:
     void buildLayout();
+    void showDataState(const QString &text);
     void wireUp();
     bool select();
     void positionAfterActivation();
@@ -113,6 +123,7 @@ private:
     DataGrid *m_grid = nullptr;
     NavigationBar *m_dataControl = nullptr;
     QWidget *m_buttons = nullptr;
+    QLabel *m_dataState = nullptr; // "lblDataState"
     DataErrorReporter m_reporter;
     QString m_lastActivationError;
     bool m_loaded = false;

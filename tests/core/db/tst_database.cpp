@@ -1,7 +1,9 @@
 // The data layer: files made by the schema steps from nothing and from every earlier step,
 // the journal settings, files that are not the program's left untouched, and transactions that
 // write all or nothing.
+#include "common/readonlyscope.h"
 #include "common/storedtable.h"
+#include "core/db/dailybackup.h"
 #include "core/db/database.h"
 #include "core/db/datafolder.h"
 #include "core/db/transaction.h"
@@ -60,6 +62,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 } // namespace
 
 Q_DECLARE_METATYPE(TableSchema)
+Q_DECLARE_METATYPE(ReadOnlyScope::What)
 
 class tst_Database : public QObject
 {
@@ -75,6 +78,10 @@ private Q_SLOTS:
     void refusedFileLeftUntouched_data();
     void refusedFileLeftUntouched();
     void transactionWritesAllOrNothing();
+    void soundFileUnchangedByOpening();
+    void dailyBackupMadeOnceAndPrunedToSeven();
+    void readOnlyFileOrFolder_data();
+    void readOnlyFileOrFolder();
 };
 
 void tst_Database::dataFolderIsTheXdgDataFolder()
@@ -247,6 +254,12 @@ void tst_Database::refusedFileLeftUntouched_data()
     QTest::addColumn<QByteArray>("text"); // a file of these bytes, or built by SQL when empty
     QTest::addColumn<QStringList>("statements");
     QTest::addColumn<QString>("reason");
+    // The program's own file, grown over several pages, then damaged on disk.
+    const QStringList grown {
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+        "INSERT INTO Memory (Mem, Description) SELECT 'x', printf('%0200d', i) FROM n"};
+    QTest::newRow("truncated") << QByteArray("truncate:5000") << grown << "is damaged: ";
+    QTest::newRow("a page overwritten") << QByteArray("overwrite:8192") << grown << "is damaged: ";
     QTest::newRow("text file") << QByteArray("Mem;FreqMain\n00;14,200\n01;7,050\n") << QStringList()
                                << "is not an SQLite database";
     QTest::newRow("short file") << QByteArray("SQLite") << QStringList()
@@ -281,8 +294,25 @@ void tst_Database::refusedFileLeftUntouched()
     QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("memory.sqlite"));
+    if (!text.isEmpty() && !statements.isEmpty()) {
+        {
+            Database made(Tables::memory(), dir.path());
+            QVERIFY(made.open());
+            QCOMPARE(StoredTable(path).exec(statements), QString());
+        }
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral("-wal")));
+    }
     if (statements.isEmpty()) {
         writeFile(path, text);
+    } else if (!text.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY2(file.size() > 40000, qPrintable(QString::number(file.size())));
+        const QList<QByteArray> how = text.split(':');
+        if (how.at(0) == "truncate")
+            QVERIFY(file.resize(how.at(1).toInt()));
+        else
+            QVERIFY(file.seek(how.at(1).toInt()) && file.write(QByteArray(4096, '\xff')) == 4096);
     } else {
         StoredTable stored(path);
         QCOMPARE(stored.exec(statements), QString());
@@ -295,7 +325,9 @@ void tst_Database::refusedFileLeftUntouched()
     QVERIFY(!db.isOpen());
     QVERIFY2(db.errorText().contains(path), qPrintable(db.errorText()));
     QVERIFY2(db.errorText().contains(reason), qPrintable(db.errorText()));
-    QVERIFY2(db.errorText().endsWith(QLatin1String("the file has been left as it is.")),
+    QVERIFY2(db.errorText().contains(QLatin1String("; the file has been left as it is. There is "
+                                                   "no backup of it in ")
+                                     + dir.filePath(QStringLiteral("backups yet."))),
              qPrintable(db.errorText()));
     QCOMPARE(contents(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
@@ -329,6 +361,109 @@ void tst_Database::transactionWritesAllOrNothing()
     }
     QCOMPARE(StoredTable(db.filePath()).rows(Tables::band()),
              (QList<QStringList> {{QStringLiteral("14200"), QString(), QString()}}));
+}
+
+void tst_Database::soundFileUnchangedByOpening()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Logging.sqlite"));
+    {
+        Database db(Tables::logging(), dir.path());
+        QVERIFY(db.open());
+        QCOMPARE(StoredTable(path).exec({"INSERT INTO Logging (CallSign) VALUES ('K1ABC')"}),
+                 QString());
+    }
+    const QByteArray before = contents(path);
+    for (int i = 0; i < 2; ++i) {
+        Database db(Tables::logging(), dir.path());
+        QVERIFY2(db.open(), qPrintable(db.errorText()));
+        QVERIFY(!db.isReadOnly());
+        QCOMPARE(StoredTable(path).rows(Tables::logging()).size(), 1);
+    }
+    QCOMPARE(contents(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"Logging.sqlite"});
+}
+
+void tst_Database::dailyBackupMadeOnceAndPrunedToSeven()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Logging.sqlite"));
+    const QDate today = QDate::currentDate();
+    const QString todays = dir.filePath(
+        QStringLiteral("backups/Logging-%1.sqlite").arg(today.toString(Qt::ISODate)));
+    {
+        Database db(Tables::logging(), dir.path());
+        QVERIFY(db.open());
+        QCOMPARE(StoredTable(path).exec({"INSERT INTO Logging (CallSign) VALUES ('K1ABC')"}),
+                 QString());
+    }
+    QVERIFY(!QFileInfo::exists(todays)); // a table just made has nothing to keep yet
+    {
+        Database db(Tables::logging(), dir.path());
+        QVERIFY(db.open());
+        QCOMPARE(StoredTable(path).exec({"INSERT INTO Logging (CallSign) VALUES ('DL1XYZ')"}),
+                 QString());
+    }
+    // The copy holds the table as it was opened, and opens as the table.
+    QCOMPARE(StoredTable(todays).rows(Tables::logging()).size(), 1);
+    QCOMPARE(StoredTable(todays).value("PRAGMA user_version"),
+             QString::number(Tables::logging().steps.size()));
+    {
+        Database db(Tables::logging(), dir.path());
+        QVERIFY(db.open());
+    }
+    QCOMPARE(StoredTable(todays).rows(Tables::logging()).size(), 1); // made once a day
+
+    Database db(Tables::logging(), dir.path());
+    QVERIFY(db.open());
+    QStringList expected {todays};
+    for (int daysAgo = 1; daysAgo <= 9; ++daysAgo) {
+        QCOMPARE(DailyBackup::make(db.connection(), path, today.addDays(-daysAgo)), QString());
+        if (daysAgo < DailyBackup::Kept)
+            expected << DailyBackup::pathFor(path, today.addDays(-daysAgo));
+    }
+    QCOMPARE(DailyBackup::existing(path), expected);
+    QCOMPARE(QDir(dir.filePath("backups")).entryList(QDir::Files).size(), DailyBackup::Kept);
+    QVERIFY(DailyBackup::restoreText(path).contains(QFileInfo(todays).fileName()));
+}
+
+void tst_Database::readOnlyFileOrFolder_data()
+{
+    QTest::addColumn<ReadOnlyScope::What>("what");
+    QTest::newRow("file") << ReadOnlyScope::What::File;
+    QTest::newRow("folder") << ReadOnlyScope::What::Folder;
+}
+
+void tst_Database::readOnlyFileOrFolder()
+{
+    QFETCH(ReadOnlyScope::What, what);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Logging.sqlite"));
+    {
+        Database db(Tables::logging(), dir.path());
+        QVERIFY(db.open());
+        QCOMPARE(StoredTable(path).exec({"INSERT INTO Logging (CallSign) VALUES ('K1ABC')"}),
+                 QString());
+    }
+    const QByteArray before = contents(path);
+    {
+        ReadOnlyScope readOnly(dir.path(), path, what);
+        if (!readOnly.ok())
+            QSKIP("no file can be made read-only for this user");
+        Database db(Tables::logging(), dir.path());
+        QVERIFY2(db.open(), qPrintable(db.errorText()));
+        QVERIFY(db.isReadOnly());
+        QVERIFY2(
+            db.readOnlyReason().contains(what == ReadOnlyScope::What::File ? path : dir.path()),
+            qPrintable(db.readOnlyReason()));
+        QSqlQuery query(db.connection());
+        QVERIFY(query.exec(QStringLiteral("SELECT CallSign FROM Logging")) && query.next());
+        QCOMPARE(query.value(0).toString(), QStringLiteral("K1ABC"));
+        QVERIFY(!query.exec(QStringLiteral("DELETE FROM Logging")));
+    }
+    QCOMPARE(contents(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList {"Logging.sqlite"});
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

@@ -1,6 +1,7 @@
 // The table window shared by the database windows, on the radio menu and logbook tables: the
 // record caption, edits that are never lost, data errors that leave the window and the file as
-// they were, and the newest row of a long logbook.
+// they were, a table that cannot be written, and the newest row of a long logbook.
+#include "common/readonlyscope.h"
 #include "common/storedtable.h"
 #include "core/db/tablemodel.h"
 #include "ui/tablewindow/datagrid.h"
@@ -10,7 +11,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -44,6 +47,7 @@ private Q_SLOTS:
     void editInProgressIsSaved();
     void failedWriteReportedAndRolledBack();
     void damagedFileReportedAndLeftAlone();
+    void readOnlyTableShowsRowsAndRefusesEdits();
     void newestRowOfALongLogbook();
     void headerClickIgnoredWithoutSort();
 
@@ -204,6 +208,13 @@ void tst_TableWindow::damagedFileReportedAndLeftAlone()
     QVERIFY2(m_errors.first().startsWith(QLatin1String("Data error event hit err:")),
              qPrintable(m_errors.first()));
     QVERIFY2(m_errors.first().contains(path), qPrintable(m_errors.first()));
+    // Which file, what is wrong and where its backups are stay in the window under the box.
+    QVERIFY(m_window->findChild<QLabel *>(QStringLiteral("lblDataState"))->isVisible());
+    QVERIFY2(m_window->dataStateText().contains(
+                 QStringLiteral("%1 is not an SQLite database; the file has been left as it is. "
+                                "There is no backup of it in %2/backups yet.")
+                     .arg(path, m_dir->path())),
+             qPrintable(m_window->dataStateText()));
     // The window stays open, empty, and later activations neither write nor repeat the box.
     QVERIFY(m_window->isVisible());
     QCOMPARE(m_window->model()->rowCount(), 0);
@@ -215,6 +226,42 @@ void tst_TableWindow::damagedFileReportedAndLeftAlone()
     QTRY_VERIFY(m_window.isNull());
     QCOMPARE(contents(path), before);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {Tables::menu().fileName});
+}
+
+void tst_TableWindow::readOnlyTableShowsRowsAndRefusesEdits()
+{
+    const QString path = storedPath(Tables::menu());
+    {
+        Database db(Tables::menu(), m_dir->path());
+        QVERIFY(db.open());
+        QCOMPARE(StoredTable(path).exec({"INSERT INTO Menu (Menu, Value) VALUES ('01', 'on')"}),
+                 QString());
+    }
+    const QByteArray before = contents(path);
+    {
+        ReadOnlyScope readOnly(m_dir->path(), path, ReadOnlyScope::What::Folder);
+        if (!readOnly.ok())
+            QSKIP("no folder can be made read-only for this user");
+        open(Tables::menu(), WindowFacts::menu());
+        QCOMPARE(m_window->rowCells(0), (QStringList {"01", "on", "", ""}));
+        QVERIFY2(
+            m_window->dataStateText().startsWith(
+                QStringLiteral("Read only: the folder %1 cannot be written.").arg(m_dir->path())),
+            qPrintable(m_window->dataStateText()));
+        // Typing in a cell opens no editor; a write from a button is refused with the reason.
+        QVERIFY(!typeInto(0, QStringLiteral("Value"), QStringLiteral("off")));
+        QVERIFY(!m_window->model()->insertRow(1));
+        QVERIFY(!m_window->writeRows(0, {{"01", "off"}}));
+        auto *refusal = m_window->findChild<QMessageBox *>(QStringLiteral("msgRefused"));
+        QVERIFY(refusal);
+        QVERIFY2(refusal->text().contains(QLatin1String("open to be read only")),
+                 qPrintable(refusal->text()));
+        QCOMPARE(m_window->rowCells(0), (QStringList {"01", "on", "", ""}));
+        m_window->cmdClose_Click();
+        QTRY_VERIFY(m_window.isNull());
+    }
+    QVERIFY(m_errors.isEmpty());
+    QCOMPARE(contents(path), before);
 }
 
 void tst_TableWindow::newestRowOfALongLogbook()
