@@ -2,6 +2,7 @@
 
 #include "core/cw/cwsender.h"
 #include "core/net/radiorigcodes.h"
+#include "core/net/radioriglevels.h"
 #include "core/radio/cat.h"
 
 namespace {
@@ -23,10 +24,11 @@ bool isAction(const QByteArray &code)
     return code == "TX" || code == "RX" || code == "RU" || code == "RD" || code == "RC";
 }
 
-// Commands with parameters that change nothing the state mirrors: the keyer's text.
+// Commands with parameters that change nothing the state mirrors: the keyer's text, the meter
+// the radio shows.
 bool changesNothingMirrored(const QByteArray &code)
 {
-    return code == "KY";
+    return code == "KY" || code == "RM";
 }
 
 RigVfo otherVfo(RigVfo vfo)
@@ -56,9 +58,7 @@ RadioRigBackend::RadioRigBackend(Radio &radio, QObject *parent)
 {
     m_replyTimer.setSingleShot(true);
     m_queueTimer.setSingleShot(true);
-    connect(&m_replyTimer, &QTimer::timeout, this, [this] {
-        finishCurrent(m_radio.lineUp() ? RigError::Timeout : RigError::Io);
-    });
+    connect(&m_replyTimer, &QTimer::timeout, this, &RadioRigBackend::replyOverdue);
     connect(&m_queueTimer, &QTimer::timeout, this, &RadioRigBackend::runNext);
     connect(&m_radio, &Radio::replyTaken, this, &RadioRigBackend::onReply);
     connect(&m_radio, &Radio::commandWritten, this, &RadioRigBackend::onCommandWritten);
@@ -67,8 +67,7 @@ RadioRigBackend::RadioRigBackend(Radio &radio, QObject *parent)
         if (idle)
             runNext();
     });
-    m_synchronised = m_radio.lineUp()
-        && m_radio.state().StartupLoading == QLatin1String("0")
+    m_synchronised = m_radio.lineUp() && m_radio.state().StartupLoading == QLatin1String("0")
         && m_radio.state().Freq != QLatin1String("999999999");
 }
 
@@ -126,7 +125,11 @@ bool RadioRigBackend::isFresh(RigQuery query) const
     const RadioState &s = m_radio.state();
     switch (query) {
     case RigQuery::Frequency:
+    case RigQuery::SplitFrequency:
         return receiveVfo() && !s.VFOAFreq.isEmpty() && !s.VFOBFreq.isEmpty();
+    case RigQuery::Level:
+    case RigQuery::Func:
+        return true;
     case RigQuery::Mode: {
         const auto mode = RadioRigCodes::modeOf(s.Mode);
         return mode && RadioRigCodes::passbandOf(*mode, s.FilterWidth);
@@ -148,6 +151,11 @@ bool RadioRigBackend::isFresh(RigQuery query) const
 void RadioRigBackend::onReply(const QString &reply)
 {
     m_sinceReply.start();
+    if (reply.size() >= 2) {
+        Cached &cached = m_lastReplies[reply.left(2)];
+        cached.reply = reply;
+        cached.taken.start();
+    }
     if (m_changePending && !hasCode(reply, "SM"))
         m_sinceChange.start(); // the change is still being reported
     if (hasCode(reply, "IF"))
@@ -172,6 +180,10 @@ void RadioRigBackend::onCommandWritten(const QByteArray &command)
                 m_reportsOn = params != "0";
             continue;
         }
+        if (code == "TX" && params.isEmpty())
+            m_keyedFor = m_writing && m_current ? std::optional(m_current->client) : std::nullopt;
+        else if (code == "RX" && params.isEmpty())
+            m_keyedFor.reset();
         if ((!params.isEmpty() && !changesNothingMirrored(code)) || isAction(code)) {
             m_changePending = true;
             m_sinceChange.start();
@@ -201,20 +213,85 @@ void RadioRigBackend::onActivityChanged(Radio::Activity activity, bool active)
     }
 }
 
+bool RadioRigBackend::isLevelFresh(RigLevel level) const
+{
+    if (level == RigLevel::Swr || level == RigLevel::Alc || level == RigLevel::CompMeter)
+        return false;
+    const char *code = RadioRigLevels::reading(level).code;
+    if (lastReply(code).isEmpty())
+        return false;
+    return level != RigLevel::Strength
+        || m_lastReplies.value(QString::fromLatin1(code)).taken.elapsed() < m_limits.meterMs;
+}
+
+bool RadioRigBackend::isFuncFresh(RigFunc func) const
+{
+    return !lastReply(RadioRigLevels::reading(func).code).isEmpty();
+}
+
+QString RadioRigBackend::lastReply(const char *code) const
+{
+    if (!stateUsable())
+        return {};
+    return m_lastReplies.value(QString::fromLatin1(code)).reply;
+}
+
+// --- Clients -----------------------------------------------------------------------------------
+
+void RadioRigBackend::clientGone(quint64 client)
+{
+    if (client == 0)
+        return;
+    std::erase_if(m_queue, [client](const auto &exchange) { return exchange->client == client; });
+    if (m_current && m_current->client == client)
+        m_goneClients.insert(client); // what its answer would start is not started
+    if (m_keyedFor == client) {
+        const quint64 was = requester();
+        setRequester(0);
+        setPtt(false, [](RigError) {});
+        setRequester(was);
+    }
+    if (m_queue.empty())
+        m_queueTimer.stop();
+}
+
 // --- The queue ---------------------------------------------------------------------------------
 
-void RadioRigBackend::enqueue(QByteArray commands, std::function<bool(const QString &)> settles,
-                              RigDone finished)
+void RadioRigBackend::enqueue(QByteArray set, QByteArray read, Settles settles, RigDone finished)
 {
+    const quint64 client = requester();
+    if (m_goneClients.contains(client))
+        return; // the client has gone: nobody waits for this
     if (!m_radio.lineUp())
         return finished(RigError::Io);
     auto exchange = std::make_unique<Exchange>();
-    exchange->commands = std::move(commands);
+    exchange->set = std::move(set);
+    exchange->read = std::move(read);
     exchange->settles = std::move(settles);
     exchange->finished = std::move(finished);
+    exchange->client = client;
     exchange->queued.start();
     m_queue.push_back(std::move(exchange));
     runNext();
+}
+
+void RadioRigBackend::replyOverdue()
+{
+    if (!m_current)
+        return;
+    if (!m_radio.lineUp())
+        return finishCurrent(RigError::Io);
+    // A set whose confirming reply was lost on the line: ask once more whether the radio holds
+    // the value before calling it a failure.
+    if (!m_current->set.isEmpty() && !m_current->read.isEmpty() && !m_current->readAgain) {
+        m_current->readAgain = true;
+        m_replyTimer.start(m_limits.replyMs + 4 * lineTimeMs(m_current->read.size()));
+        m_writing = true;
+        m_radio.send(m_current->read);
+        m_writing = false;
+        return;
+    }
+    finishCurrent(RigError::Timeout);
 }
 
 void RadioRigBackend::expireQueued()
@@ -253,8 +330,11 @@ void RadioRigBackend::runNext()
     m_queue.pop_front();
     if (!m_busy)
         m_busy = std::make_unique<Radio::ActivityGuard>(m_radio, Radio::Activity::ClientRequest);
-    m_replyTimer.start(m_limits.replyMs + 4 * lineTimeMs(m_current->commands.size()));
-    m_radio.send(m_current->commands);
+    const QByteArray commands = m_current->set + m_current->read;
+    m_replyTimer.start(m_limits.replyMs + 4 * lineTimeMs(commands.size()));
+    m_writing = true;
+    m_radio.send(commands);
+    m_writing = false;
     expireQueued();
 }
 
@@ -264,7 +344,12 @@ void RadioRigBackend::finishCurrent(RigError error)
     auto done = std::move(m_current);
     if (!done)
         return;
-    done->finished(error);
+    const quint64 was = requester();
+    setRequester(done->client);
+    if (!m_goneClients.contains(done->client))
+        done->finished(error);
+    m_goneClients.remove(done->client);
+    setRequester(was);
     runNext();
 }
 
@@ -278,8 +363,9 @@ void RadioRigBackend::withReceiveVfo(RigDone failed, std::function<void()> next)
 {
     if (receiveVfo())
         return next();
+    // The answer comes from finishCurrent(), which sets the requester to the exchange's client.
     enqueue(
-        query("IF"), [](const QString &reply) { return hasCode(reply, "IF"); },
+        {}, query("IF"), [](const QString &reply) { return hasCode(reply, "IF"); },
         [this, failed, next](RigError error) {
             if (error != RigError::Ok)
                 return failed(error);
@@ -287,6 +373,16 @@ void RadioRigBackend::withReceiveVfo(RigDone failed, std::function<void()> next)
                 return failed(RigError::Protocol);
             next();
         });
+}
+
+void RadioRigBackend::withTransmitVfo(RigDone failed, std::function<void(RigVfo)> next)
+{
+    withReceiveVfo(failed, [this, failed, next] {
+        const RigVfo receiving = *receiveVfo();
+        if (receiving == RigVfo::Memory)
+            return failed(RigError::NotAvailable);
+        next(otherVfo(receiving));
+    });
 }
 
 // --- Gets --------------------------------------------------------------------------------------
@@ -308,7 +404,7 @@ void RadioRigBackend::getFrequency(RigVfo vfo, RigAnswer<qint64> answer)
         = vfo == RigVfo::A || vfo == RigVfo::B ? vfo : receiving.value_or(RigVfo::Memory);
     const char *code = asked == RigVfo::A ? "FA" : asked == RigVfo::B ? "FB" : "IF";
     enqueue(
-        query(code), [code](const QString &reply) { return hasCode(reply, code); },
+        {}, query(code), [code](const QString &reply) { return hasCode(reply, code); },
         [answer, read](RigError error) { answer(error, error == RigError::Ok ? read() : 0); });
 }
 
@@ -333,7 +429,8 @@ void RadioRigBackend::getMode(RigAnswer<RigModeWidth> answer)
     if (isFresh(RigQuery::Mode))
         return give(RigError::Ok);
     enqueue(
-        query("MD") + query("FW"), [](const QString &reply) { return hasCode(reply, "FW"); }, give);
+        {}, query("MD") + query("FW"), [](const QString &reply) { return hasCode(reply, "FW"); },
+        give);
 }
 
 void RadioRigBackend::getVfo(RigAnswer<RigVfo> answer)
@@ -347,7 +444,7 @@ void RadioRigBackend::getVfo(RigAnswer<RigVfo> answer)
     if (isFresh(RigQuery::Vfo))
         return give(RigError::Ok);
     enqueue(
-        query("FR"), [](const QString &reply) { return hasCode(reply, "FR"); }, give);
+        {}, query("FR"), [](const QString &reply) { return hasCode(reply, "FR"); }, give);
 }
 
 void RadioRigBackend::getSplit(RigAnswer<RigSplit> answer)
@@ -365,7 +462,7 @@ void RadioRigBackend::getSplit(RigAnswer<RigSplit> answer)
     if (isFresh(RigQuery::Split))
         return give(RigError::Ok);
     enqueue(
-        query("IF"), [](const QString &reply) { return hasCode(reply, "IF"); }, give);
+        {}, query("IF"), [](const QString &reply) { return hasCode(reply, "IF"); }, give);
 }
 
 void RadioRigBackend::getPtt(RigAnswer<bool> answer)
@@ -374,7 +471,7 @@ void RadioRigBackend::getPtt(RigAnswer<bool> answer)
         return answer(RigError::Ok, m_radio.state().TXState == QLatin1String("TX"));
     auto transmitting = std::make_shared<bool>(false);
     enqueue(
-        query("IF"),
+        {}, query("IF"),
         [transmitting](const QString &reply) {
             const auto tx = RadioRigCodes::statusTransmitting(reply);
             if (tx)
@@ -390,7 +487,7 @@ void RadioRigBackend::getRit(RigAnswer<int> answer)
     if (isFresh(RigQuery::Rit))
         return answer(RigError::Ok, read());
     enqueue(
-        query("IF"), [](const QString &reply) { return hasCode(reply, "IF"); },
+        {}, query("IF"), [](const QString &reply) { return hasCode(reply, "IF"); },
         [answer, read](RigError error) { answer(error, error == RigError::Ok ? read() : 0); });
 }
 
@@ -399,10 +496,13 @@ void RadioRigBackend::getPowerState(RigAnswer<RigPower> answer)
     const auto read = [this] {
         return m_radio.state().PowerOn == QLatin1String("1") ? RigPower::On : RigPower::Off;
     };
+    // While the radio is out of reach it counts as off, so that clients see why it is silent.
+    if (!m_radio.lineUp())
+        return answer(RigError::Ok, RigPower::Off);
     if (isFresh(RigQuery::PowerState))
         return answer(RigError::Ok, read());
     enqueue(
-        query("PS"), [](const QString &reply) { return hasCode(reply, "PS"); },
+        {}, query("PS"), [](const QString &reply) { return hasCode(reply, "PS"); },
         [answer, read](RigError error) { answer(error, read()); });
 }
 
@@ -419,7 +519,7 @@ void RadioRigBackend::setFrequency(RigVfo vfo, qint64 hz, RigDone done)
             return done(RigError::InvalidParameter);
         const QByteArray code = QByteArray("F") + letter;
         enqueue(
-            *command + code + ';',
+            *command, code + ';',
             [code, hz](const QString &reply) {
                 return hasCode(reply, code.constData())
                     && Cat::readNumber(QStringView(reply).mid(2)) == hz;
@@ -440,12 +540,12 @@ void RadioRigBackend::setMode(RigMode mode, std::optional<int> passbandHz, RigDo
         if (!width)
             return done(RigError::InvalidParameter);
     }
-    QByteArray commands = Cat::setMode(digit);
+    QByteArray set = Cat::setMode(digit);
     if (width)
-        commands += Cat::setFilterWidth(width->constData());
-    commands += query("MD");
+        set += Cat::setFilterWidth(width->constData());
+    QByteArray read = query("MD");
     if (width)
-        commands += query("FW");
+        read += query("FW");
     struct Seen
     {
         bool mode = false;
@@ -455,7 +555,7 @@ void RadioRigBackend::setMode(RigMode mode, std::optional<int> passbandHz, RigDo
     seen->width = !width;
     const QString widthText = width ? QString::fromLatin1(*width) : QString();
     enqueue(
-        commands,
+        set, read,
         [seen, digit, widthText](const QString &reply) {
             if (hasCode(reply, "MD"))
                 seen->mode = reply.mid(2) == QLatin1Char(digit);
@@ -472,7 +572,7 @@ void RadioRigBackend::setVfo(RigVfo vfo, RigDone done)
         return done(RigError::Ok);
     const QString digit(QLatin1Char(functionDigit(vfo)));
     enqueue(
-        QByteArray("FR") + functionDigit(vfo) + ';' + query("IF"),
+        QByteArray("FR") + functionDigit(vfo) + ';', query("IF"),
         [this, digit](const QString &reply) {
             return hasCode(reply, "IF") && m_radio.state().VFO == digit;
         },
@@ -493,7 +593,7 @@ void RadioRigBackend::setSplit(RigSplit split, RigDone done)
         }
         const QString expected = split.on ? QStringLiteral("1") : QStringLiteral("0");
         enqueue(
-            QByteArray("FT") + functionDigit(transmit) + ';' + query("IF"),
+            QByteArray("FT") + functionDigit(transmit) + ';', query("IF"),
             [this, expected](const QString &reply) {
                 return hasCode(reply, "IF") && m_radio.state().Split == expected;
             },
@@ -503,11 +603,12 @@ void RadioRigBackend::setSplit(RigSplit split, RigDone done)
 
 void RadioRigBackend::setPtt(bool transmit, RigDone done)
 {
-    enqueue((transmit ? QByteArray("TX;") : QByteArray("RX;")) + query("IF"),
-            [transmit](const QString &reply) {
-                return RadioRigCodes::statusTransmitting(reply) == transmit;
-            },
-            done);
+    enqueue(
+        transmit ? QByteArray("TX;") : QByteArray("RX;"), query("IF"),
+        [transmit](const QString &reply) {
+            return RadioRigCodes::statusTransmitting(reply) == transmit;
+        },
+        done);
 }
 
 void RadioRigBackend::setRit(int offsetHz, RigDone done)
@@ -524,10 +625,9 @@ void RadioRigBackend::setRit(int offsetHz, RigDone done)
         commands += (offsetHz < 0 ? QByteArray("RD;") : QByteArray("RU;")).repeated(steps);
         commands += "AI3;";
     }
-    commands += query("IF");
     const QString ritOn = steps == 0 ? QStringLiteral("0") : QStringLiteral("1");
     enqueue(
-        commands,
+        commands, query("IF"),
         [this, expected, ritOn](const QString &reply) {
             const RadioState &s = m_radio.state();
             return hasCode(reply, "IF") && s.RITOn == ritOn
@@ -563,4 +663,99 @@ void RadioRigBackend::stopMorse(RigDone done)
         return done(RigError::NotAvailable);
     m_keyer->stop();
     done(RigError::Ok);
+}
+
+// --- Split, levels and functions ---------------------------------------------------------------
+
+void RadioRigBackend::getSplitFrequency(RigAnswer<qint64> answer)
+{
+    const auto failed = [answer](RigError error) { answer(error, 0); };
+    const bool fresh = isFresh(RigQuery::SplitFrequency);
+    withTransmitVfo(failed, [this, answer, fresh](RigVfo transmit) {
+        const QString RadioState::*field
+            = transmit == RigVfo::A ? &RadioState::VFOAFreq : &RadioState::VFOBFreq;
+        const auto read = [this, field] { return Cat::khzToHz(m_radio.state().*field); };
+        if (fresh)
+            return answer(RigError::Ok, read());
+        const char *code = transmit == RigVfo::A ? "FA" : "FB";
+        enqueue(
+            {}, query(code), [code](const QString &reply) { return hasCode(reply, code); },
+            [answer, read](RigError error) { answer(error, error == RigError::Ok ? read() : 0); });
+    });
+}
+
+void RadioRigBackend::setSplitFrequency(qint64 hz, RigDone done)
+{
+    withTransmitVfo(done, [this, hz, done](RigVfo transmit) { setFrequency(transmit, hz, done); });
+}
+
+template<typename T>
+void RadioRigBackend::getSetting(bool fresh, const char *code, const QByteArray &commands,
+                                 std::function<std::optional<T>(QStringView)> decode,
+                                 RigAnswer<T> answer)
+{
+    if (fresh) {
+        if (const auto value = decode(lastReply(code)))
+            return answer(RigError::Ok, *value);
+    }
+    auto value = std::make_shared<std::optional<T>>();
+    enqueue(
+        {}, commands,
+        [decode, value](const QString &reply) {
+            *value = decode(reply);
+            return value->has_value();
+        },
+        [answer, value](RigError error) { answer(error, value->value_or(T {})); });
+}
+
+template<typename T>
+void RadioRigBackend::setSetting(std::optional<QByteArray> command, const char *code,
+                                 const QByteArray &read,
+                                 std::function<std::optional<T>(QStringView)> decode,
+                                 std::optional<T> expected, RigDone done)
+{
+    if (!command || !expected)
+        return done(RigError::InvalidParameter);
+    enqueue(
+        *command, read,
+        [decode, expected, code](const QString &reply) {
+            return hasCode(reply, code) && decode(reply) == expected;
+        },
+        done);
+}
+
+void RadioRigBackend::getLevel(RigLevel level, RigAnswer<double> answer)
+{
+    const auto reading = RadioRigLevels::reading(level);
+    getSetting<double>(
+        isLevelFresh(level), reading.code, reading.commands,
+        [level](QStringView reply) { return RadioRigLevels::value(level, reply); }, answer);
+}
+
+void RadioRigBackend::setLevel(RigLevel level, double value, RigDone done)
+{
+    const auto command = RadioRigLevels::setCommand(level, value);
+    const auto reading = RadioRigLevels::reading(level);
+    setSetting<double>(
+        command, reading.code, reading.commands,
+        [level](QStringView reply) { return RadioRigLevels::value(level, reply); },
+        command ? RadioRigLevels::settledValue(level, *command) : std::nullopt, done);
+}
+
+void RadioRigBackend::getFunc(RigFunc func, RigAnswer<int> answer)
+{
+    const auto reading = RadioRigLevels::reading(func);
+    getSetting<int>(
+        isFuncFresh(func), reading.code, reading.commands,
+        [func](QStringView reply) { return RadioRigLevels::value(func, reply); }, answer);
+}
+
+void RadioRigBackend::setFunc(RigFunc func, int status, RigDone done)
+{
+    const auto command = RadioRigLevels::setCommand(func, status);
+    const auto reading = RadioRigLevels::reading(func);
+    setSetting<int>(
+        command, reading.code, reading.commands,
+        [func](QStringView reply) { return RadioRigLevels::value(func, reply); },
+        command ? RadioRigLevels::settledValue(func, *command) : std::nullopt, done);
 }

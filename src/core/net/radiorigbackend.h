@@ -7,9 +7,15 @@
 // during the start-up synchronisation, a memory transfer, a scan or the program's own pauses,
 // and never together with an S-meter reading. While one runs the radio is marked busy with a
 // client request. A set answers Ok once a reply shows the radio holds the new value; "?;" from
-// the radio answers Rejected, no settling reply within the reply limit Timeout. An exchange
-// that has waited longer than the queue limit is answered Timeout without being written, so a
-// set the client was told had failed is never carried out later.
+// the radio answers Rejected. When no settling reply has come within the reply limit, a set
+// reads the value back once (a reply lost on the line is no failure when the change happened),
+// and answers Timeout only when that read does not settle it either. An exchange that has
+// waited longer than the queue limit is answered Timeout without being written, so a set the
+// client was told had failed is never carried out later.
+//
+// Each exchange belongs to the client it was made for. When that client goes, its exchanges
+// that have not been written are dropped, and if the last "TX;" written was its own the
+// transmitter is released with "RX;" (after an exchange already on the line has ended).
 //
 // The state counts as fresh (conservatively) only when all of these hold: the port is open, a
 // start-up synchronisation has completed since it was last seen closed, automatic reports are
@@ -17,7 +23,9 @@
 // transfer or scan ended, a reply has been taken within the silence limit (the S-meter keeps
 // this true on a live line), and no command that changes the radio has been written within
 // the settle time (counted from the last report that followed it). The fields asked for must
-// also hold values.
+// also hold values. Levels and functions are answered from the last reply of their code (the
+// start-up list reads them all, automatic reports follow their changes); the S-meter only while
+// its last reading is younger than the meter limit, and the transmit meters ("RM") never.
 #pragma once
 
 #include "core/net/rigbackend.h"
@@ -26,11 +34,14 @@
 class CwSender;
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 
 #include <deque>
 #include <memory>
+#include <optional>
 
 class RadioRigBackend : public QObject, public RigBackend
 {
@@ -42,6 +53,7 @@ public:
         int queueMs = 8000; // waiting for the radio to become idle
         int settleMs = 300; // after a command that changes the radio
         int silenceMs = 3000; // since the last reply of any kind
+        int meterMs = 1000; // the age an S-meter reading may have when answered from state
     };
 
     explicit RadioRigBackend(Radio &radio, QObject *parent = nullptr);
@@ -59,6 +71,9 @@ public:
     bool exchangeRunning() const { return m_current != nullptr; }
 
     bool isFresh(RigQuery query) const override;
+    bool isLevelFresh(RigLevel level) const override;
+    bool isFuncFresh(RigFunc func) const override;
+    void clientGone(quint64 client) override;
 
     void getFrequency(RigVfo vfo, RigAnswer<qint64> answer) override;
     void setFrequency(RigVfo vfo, qint64 hz, RigDone done) override;
@@ -75,19 +90,41 @@ public:
     void getPowerState(RigAnswer<RigPower> answer) override;
     void sendMorse(const QByteArray &text, RigDone done) override;
     void stopMorse(RigDone done) override;
+    void getSplitFrequency(RigAnswer<qint64> answer) override;
+    void setSplitFrequency(qint64 hz, RigDone done) override;
+    void getLevel(RigLevel level, RigAnswer<double> answer) override;
+    void setLevel(RigLevel level, double value, RigDone done) override;
+    void getFunc(RigFunc func, RigAnswer<int> answer) override;
+    void setFunc(RigFunc func, int status, RigDone done) override;
 
 private:
-    // One exchange: what to write, and a test each reply taken is put to (true: settled).
+    using Settles = std::function<bool(const QString &reply)>;
+
+    // One exchange: what to write (a set, then the read that shows it), and a test each reply
+    // taken is put to (true: settled).
     struct Exchange
     {
-        QByteArray commands;
-        std::function<bool(const QString &reply)> settles;
+        QByteArray set;
+        QByteArray read;
+        Settles settles;
         RigDone finished;
+        quint64 client = 0;
+        bool readAgain = false; // the read has been written a second time
         QElapsedTimer queued;
     };
 
-    void enqueue(QByteArray commands, std::function<bool(const QString &)> settles,
-                 RigDone finished);
+    void enqueue(QByteArray set, QByteArray read, Settles settles, RigDone finished);
+    void replyOverdue();
+    // The last reply of a code, while the state is usable; empty when there is none.
+    QString lastReply(const char *code) const;
+    // Runs a read of a level or function, or answers it from the last reply.
+    template<typename T>
+    void getSetting(bool fresh, const char *code, const QByteArray &commands,
+                    std::function<std::optional<T>(QStringView)> decode, RigAnswer<T> answer);
+    template<typename T>
+    void setSetting(std::optional<QByteArray> command, const char *code, const QByteArray &read,
+                    std::function<std::optional<T>(QStringView)> decode, std::optional<T> expected,
+                    RigDone done);
     void runNext();
     void onReply(const QString &reply);
     void onCommandWritten(const QByteArray &command);
@@ -99,8 +136,11 @@ private:
     bool settled() const;
     // The VFO the radio receives on, from the state: A, B, Memory, or nullopt when unknown.
     std::optional<RigVfo> receiveVfo() const;
-    // Runs next() with the receive VFO known, asking the radio first when it is not.
+    // Runs next() with the receive VFO known, asking the radio first when it is not (for the
+    // same client).
     void withReceiveVfo(RigDone failed, std::function<void()> next);
+    // The VFO the radio transmits on in split: the one it does not receive on.
+    void withTransmitVfo(RigDone failed, std::function<void(RigVfo)> next);
 
     Radio &m_radio;
     CwSender *m_keyer = nullptr;
@@ -112,6 +152,16 @@ private:
     std::unique_ptr<Radio::ActivityGuard> m_busy;
     QTimer m_replyTimer;
     QTimer m_queueTimer;
+
+    struct Cached
+    {
+        QString reply;
+        QElapsedTimer taken;
+    };
+    QHash<QString, Cached> m_lastReplies; // by code
+    QSet<quint64> m_goneClients; // gone while an exchange of theirs was on the line
+    std::optional<quint64> m_keyedFor; // the client whose "TX;" was the last written
+    bool m_writing = false;
 
     // What freshness is judged by.
     bool m_synchronised = false;

@@ -1,11 +1,29 @@
 #include "core/net/radiosharing.h"
 
+#include "core/net/rigcaps.h"
+
 #include <QHostAddress>
 
 namespace {
 
-// Long enough for a request that waits for a transfer to end and then for a slow line.
-constexpr int ClientAnswerTimeoutMs = 20000;
+QString failureText(RigError error)
+{
+    switch (error) {
+    case RigError::InvalidParameter:
+        return RadioSharing::tr("not a value the radio takes");
+    case RigError::Timeout:
+        return RadioSharing::tr("the radio did not confirm it");
+    case RigError::Io:
+        return RadioSharing::tr("the radio is out of reach");
+    case RigError::Rejected:
+        return RadioSharing::tr("the radio refused it");
+    case RigError::NotAvailable:
+        return RadioSharing::tr("not possible in the radio's present state");
+    default:
+        break;
+    }
+    return RadioSharing::tr("error %1").arg(int(error));
+}
 
 } // namespace
 
@@ -15,9 +33,15 @@ RadioSharing::RadioSharing(Radio &radio, QObject *parent)
     , m_server(m_backend)
 {
     RigctlSession::Limits limits;
-    limits.answerTimeoutMs = ClientAnswerTimeoutMs;
+    // Long enough for a request that waits for a transfer to end and then for a slow line.
+    limits.answerTimeoutMs = RigCaps::AnswerTimeoutMs;
     m_server.setLimits(limits);
     connect(&m_server, &RigctlServer::clientCountChanged, this, [this] { updateStatus(); });
+    connect(&m_server, &RigctlServer::setFailed, this,
+            [this](const QString &request, RigError error) {
+                m_lastFailure = tr("\"%1\" failed: %2").arg(request, failureText(error));
+                updateStatus();
+            });
 }
 
 RadioSharing::~RadioSharing()
@@ -29,6 +53,7 @@ RadioSharing::~RadioSharing()
 void RadioSharing::stop()
 {
     m_server.close();
+    m_lastFailure.clear();
     updateStatus();
 }
 
@@ -77,6 +102,8 @@ void RadioSharing::updateStatus(const QString &failure)
         const int clients = m_server.clientCount();
         text = clients == 1 ? tr("Radio shared on %1, 1 client").arg(where)
                             : tr("Radio shared on %1, %2 clients").arg(where).arg(clients);
+        if (!m_lastFailure.isEmpty())
+            text += QStringLiteral(". ") + m_lastFailure;
     }
     if (text == m_status)
         return;

@@ -38,7 +38,8 @@ public:
     // a transmitter a client keyed is released while the port is still open.
     void stop();
     bool isSharing() const { return m_server.isListening(); }
-    // One line for the status bar: empty while off.
+    // One line for the status bar: empty while off. It names the last client request that
+    // failed to change the radio ("\"I 7075000\" failed: the radio did not confirm it").
     QString statusText() const { return m_status; }
 
     RigctlServer &server() { return m_server; }
@@ -57,4 +58,5 @@ private:
     RigctlServer m_server;
     SharingSettings m_settings;
     QString m_status;
+    QString m_lastFailure;
 };

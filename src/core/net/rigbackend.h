@@ -14,6 +14,9 @@
 //   cannot do (setting the frequency of a memory channel, say).
 // - A set answers Ok once the radio has taken the command, so that a get the same client sends
 //   next sees the new value.
+// - Calls are made on behalf of a client (setRequester()). When that client has gone
+//   (clientGone()), its work that has not reached the radio is dropped unanswered, and a
+//   transmitter keyed for it is released.
 #pragma once
 
 #include "core/net/rigtypes.h"
@@ -27,7 +30,18 @@ template<typename T> using RigAnswer = std::function<void(RigError error, T valu
 using RigDone = std::function<void(RigError error)>;
 
 // The values a get asks for, for isFresh().
-enum class RigQuery { Frequency, Mode, Vfo, Split, Ptt, Rit, PowerState };
+enum class RigQuery {
+    Frequency,
+    Mode,
+    Vfo,
+    Split,
+    Ptt,
+    Rit,
+    PowerState,
+    SplitFrequency,
+    Level,
+    Func
+};
 
 class RigBackend
 {
@@ -39,6 +53,16 @@ public:
     // the radio. The server counts its answers by this (RigctlServer::answerCounts()); the
     // answer itself comes through the callback either way.
     virtual bool isFresh(RigQuery query) const = 0;
+    // For levels and functions freshness depends on which one is asked.
+    virtual bool isLevelFresh(RigLevel) const { return isFresh(RigQuery::Level); }
+    virtual bool isFuncFresh(RigFunc) const { return isFresh(RigQuery::Func); }
+
+    // The client the calls made from now on are made for (0: the program itself). The server
+    // sets it before it hands a client's request over.
+    void setRequester(quint64 client) { m_requester = client; }
+    quint64 requester() const { return m_requester; }
+    // The client has gone.
+    virtual void clientGone(quint64 client) = 0;
 
     virtual void getFrequency(RigVfo vfo, RigAnswer<qint64> answer) = 0;
     virtual void setFrequency(RigVfo vfo, qint64 hz, RigDone done) = 0;
@@ -57,6 +81,7 @@ public:
     // The RIT/XIT offset in hertz, as the radio's status word holds it.
     virtual void getRit(RigAnswer<int> answer) = 0;
     virtual void setRit(int offsetHz, RigDone done) = 0;
+    // Answered even while the radio is out of reach: Off then.
     virtual void getPowerState(RigAnswer<RigPower> answer) = 0;
     // Hands text to the radio's keyer, answering once the keyer has taken it to send (Io while
     // the link is down, InvalidParameter for text it cannot send, Rejected outside CW), and
@@ -67,4 +92,16 @@ public:
         done(RigError::NotAvailable);
     }
     virtual void stopMorse(RigDone done) { done(RigError::NotAvailable); }
+    // The transmit VFO's frequency: the VFO (A or B) the radio does not receive on.
+    virtual void getSplitFrequency(RigAnswer<qint64> answer) = 0;
+    virtual void setSplitFrequency(qint64 hz, RigDone done) = 0;
+    // Levels in Hamlib's units (see RigLevel), checked against the level's range by the backend
+    // (InvalidParameter when the radio cannot take the value).
+    virtual void getLevel(RigLevel level, RigAnswer<double> answer) = 0;
+    virtual void setLevel(RigLevel level, double value, RigDone done) = 0;
+    virtual void getFunc(RigFunc func, RigAnswer<int> answer) = 0;
+    virtual void setFunc(RigFunc func, int status, RigDone done) = 0;
+
+private:
+    quint64 m_requester = 0;
 };

@@ -1,5 +1,6 @@
 #include "core/net/rigcaps.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace RigCaps {
@@ -38,7 +39,83 @@ constexpr int SsbWidths[] = {2400, 1800};
 constexpr int AmWidths[] = {6000, 2400};
 constexpr int FmWidths[] = {12000, 6000};
 
+constexpr RigLevel Levels[] = {
+    RigLevel::Preamp,  RigLevel::Att,      RigLevel::Af,        RigLevel::Rf,  RigLevel::Sql,
+    RigLevel::RfPower, RigLevel::MicGain,  RigLevel::KeySpeed,  RigLevel::Agc, RigLevel::Swr,
+    RigLevel::Alc,     RigLevel::Strength, RigLevel::CompMeter,
+};
+
+constexpr RigFunc Functions[] = {
+    RigFunc::Fagc, RigFunc::Nb,   RigFunc::Comp, RigFunc::Vox,   RigFunc::Tone,
+    RigFunc::Nr,   RigFunc::Lock, RigFunc::Bc,   RigFunc::Tuner,
+};
+
+// The radio's tone table without its last entry, the 1750 Hz burst.
+constexpr int CtcssTones[] = {
+    670,  719,  744,  770,  797,  825,  854,  885,  915,  948,  974,  1000, 1035,
+    1072, 1109, 1148, 1188, 1230, 1273, 1318, 1365, 1413, 1462, 1514, 1567, 1622,
+    1679, 1738, 1799, 1862, 1928, 2035, 2107, 2181, 2257, 2336, 2418, 2503,
+};
+
+constexpr RigAgc AgcLevels[] = {RigAgc::Fast, RigAgc::Slow};
+
 } // namespace
+
+std::span<const RigLevel> levels()
+{
+    return Levels;
+}
+
+std::span<const RigFunc> functions()
+{
+    return Functions;
+}
+
+bool servesLevel(RigLevel level)
+{
+    return std::find(std::begin(Levels), std::end(Levels), level) != std::end(Levels);
+}
+
+bool servesFunc(RigFunc func)
+{
+    return std::find(std::begin(Functions), std::end(Functions), func) != std::end(Functions);
+}
+
+quint64 getLevelMask()
+{
+    quint64 mask = 0;
+    for (RigLevel level : Levels)
+        mask |= RigTokens::levelBit(level);
+    return mask;
+}
+
+quint64 setLevelMask()
+{
+    quint64 mask = 0;
+    for (RigLevel level : Levels) {
+        if (!RigTokens::levelIsReadOnly(level))
+            mask |= RigTokens::levelBit(level);
+    }
+    return mask;
+}
+
+quint64 funcMask()
+{
+    quint64 mask = 0;
+    for (RigFunc func : Functions)
+        mask |= RigTokens::funcBit(func);
+    return mask;
+}
+
+std::span<const int> ctcssTones()
+{
+    return CtcssTones;
+}
+
+std::span<const RigAgc> agcLevels()
+{
+    return AgcLevels;
+}
 
 std::span<const FrequencyRange> receiveRanges()
 {

@@ -20,6 +20,9 @@ inline constexpr int MaxRitHz = 9990;
 inline constexpr int MaxXitHz = 9990;
 inline constexpr int PreampDb = 12;
 inline constexpr int AttenuatorDb = 18;
+// The longest a client may have to wait for an answer: a request that waits for a memory
+// transfer to end and then for a slow line. Clients are told it as their timeout.
+inline constexpr int AnswerTimeoutMs = 20000;
 
 struct FrequencyRange
 {
@@ -42,6 +45,21 @@ std::span<const int> passbands(RigMode mode);
 quint64 modeMask();
 // Hamlib's VFO bits for VFO A, VFO B and memory.
 quint64 vfoMask();
+
+// The levels and functions served, in Hamlib's order; the ones a client may set are the levels
+// that are not meter readings, and every function.
+std::span<const RigLevel> levels();
+std::span<const RigFunc> functions();
+bool servesLevel(RigLevel level);
+bool servesFunc(RigFunc func);
+// Their Hamlib capability masks.
+quint64 getLevelMask();
+quint64 setLevelMask();
+quint64 funcMask();
+// The CTCSS tones, in tenths of a hertz (the 1750 Hz tone burst is no CTCSS tone).
+std::span<const int> ctcssTones();
+// The AGC speeds, as Hamlib numbers them.
+std::span<const RigAgc> agcLevels();
 
 bool canReceive(qint64 hz);
 // A client's passband for set_mode: -1 leaves the width alone (nullopt), 0 asks for the mode's

@@ -1,5 +1,6 @@
 // The rigctld commands the server knows, as one table: short and long name, arguments and how
-// the reply is laid out in the plain and the extended ("+") protocol.
+// the reply is laid out in the plain and the extended ("+") protocol. A new command is one row
+// here, one RigctlOp, and its case in the executor.
 #pragma once
 
 #include <QByteArrayView>
@@ -19,6 +20,16 @@ enum class RigctlOp {
     SetPtt,
     GetRit,
     SetRit,
+    GetSplitFreq,
+    SetSplitFreq,
+    GetSplitMode,
+    SetSplitMode,
+    GetSplitFreqMode,
+    SetSplitFreqMode,
+    GetLevel,
+    SetLevel,
+    GetFunc,
+    SetFunc,
     GetPowerstat,
     ChkVfo,
     DumpState,
@@ -41,6 +52,7 @@ enum RigctlFlag : unsigned {
     TakesQuery = 0x2, // "?" in place of the arguments lists the accepted values
     StatusInPlain = 0x4, // the plain reply ends with "RPRT n", after any values
     TakesLine = 0x8, // the one argument is the rest of the line, blanks and all
+    ChangesRadio = 0x10, // a set: the status bar names it when it fails
 };
 
 struct RigctlCommand
@@ -51,7 +63,7 @@ struct RigctlCommand
     int argCount; // arguments after an optional VFO
     unsigned flags; // RigctlFlag
     RigctlExtended extended;
-    std::array<const char *, 2> keys; // value names in extended replies; null for bare lines
+    std::array<const char *, 3> keys; // value names in extended replies; null for bare lines
 
     bool has(RigctlFlag flag) const { return (flags & flag) != 0; }
 };

@@ -62,22 +62,147 @@ void setFreq(RigVfo vfo, const QByteArray &arg, RigBackend &backend, const Done 
     backend.setFrequency(vfo, *hz, status(done));
 }
 
-void getMode(RigBackend &backend, const Done &done)
+struct ModeArgs
 {
-    backend.getMode([done](RigError error, RigModeWidth mw) {
-        done(values(error, {RigTokens::modeName(mw.mode), QByteArray::number(mw.passbandHz)}));
-    });
+    RigMode mode;
+    std::optional<int> passband;
+};
+
+// A mode and passband as set_mode takes them; nullopt when they do not fit.
+std::optional<ModeArgs> modeArgs(const QByteArray &name, const QByteArray &passband)
+{
+    const auto mode = RigTokens::settableModeFromName(name);
+    const auto width = intArg(passband, -1, std::numeric_limits<int>::max());
+    if (!mode || !width)
+        return std::nullopt;
+    return ModeArgs {*mode, RigCaps::resolvePassband(*mode, *width)};
 }
 
 void setMode(const QByteArrayList &args, RigBackend &backend, const Done &done)
 {
     if (args[0] == "?")
         return done({RigError::Ok, {RigTokens::modeNames().join(' ')}});
-    const auto mode = RigTokens::modeFromName(args[0]);
-    const auto width = intArg(args[1], -1, std::numeric_limits<int>::max());
-    if (!mode || !width)
+    const auto mode = modeArgs(args[0], args[1]);
+    if (!mode)
         return done(refused());
-    backend.setMode(*mode, RigCaps::resolvePassband(*mode, *width), status(done));
+    backend.setMode(mode->mode, mode->passband, status(done));
+}
+
+QByteArrayList modeValues(RigModeWidth mw)
+{
+    return {RigTokens::modeName(mw.mode), QByteArray::number(mw.passbandHz)};
+}
+
+void getSplitFreqMode(RigBackend &backend, const Done &done)
+{
+    const quint64 client = backend.requester();
+    backend.getSplitFrequency([&backend, done, client](RigError error, qint64 hz) {
+        if (error != RigError::Ok)
+            return done(refused(error));
+        backend.setRequester(client);
+        backend.getMode([done, hz](RigError error, RigModeWidth mw) {
+            done(values(error, QByteArrayList {QByteArray::number(hz)} + modeValues(mw)));
+        });
+    });
+}
+
+// The transmit frequency first: when it fails the mode is left as it was.
+void setSplitFreqMode(const QByteArrayList &args, RigBackend &backend, const Done &done)
+{
+    const auto hz = frequencyArg(args[0]);
+    const auto mode = modeArgs(args[1], args[2]);
+    if (!hz || !mode)
+        return done(refused());
+    const quint64 client = backend.requester();
+    backend.setSplitFrequency(*hz, [&backend, done, client, mode = *mode](RigError error) {
+        if (error != RigError::Ok)
+            return done(refused(error));
+        backend.setRequester(client);
+        backend.setMode(mode.mode, mode.passband, status(done));
+    });
+}
+
+// "?" lists the names, each followed by a blank, as rigctld does.
+QByteArray nameList(const QByteArrayList &names)
+{
+    QByteArray text;
+    for (const QByteArray &name : names)
+        text += name + ' ';
+    return text;
+}
+
+QByteArrayList levelNames(bool settable)
+{
+    QByteArrayList names;
+    for (RigLevel level : RigCaps::levels()) {
+        if (!settable || !RigTokens::levelIsReadOnly(level))
+            names << RigTokens::levelName(level);
+    }
+    return names;
+}
+
+QByteArrayList funcNames()
+{
+    QByteArrayList names;
+    for (RigFunc func : RigCaps::functions())
+        names << RigTokens::funcName(func);
+    return names;
+}
+
+QByteArray levelText(RigLevel level, double value)
+{
+    if (RigTokens::levelIsFloat(level))
+        return QByteArray::number(value, 'f', 6);
+    return QByteArray::number(qint64(std::llround(value)));
+}
+
+void getLevel(const QByteArray &arg, RigBackend &backend, const Done &done)
+{
+    if (arg == "?")
+        return done({RigError::Ok, {nameList(levelNames(false))}});
+    const auto level = RigTokens::levelFromName(arg);
+    if (!level || !RigCaps::servesLevel(*level))
+        return done(refused());
+    backend.getLevel(*level, [done, level = *level](RigError error, double value) {
+        done(values(error, {levelText(level, value)}));
+    });
+}
+
+void setLevel(const QByteArrayList &args, RigBackend &backend, const Done &done)
+{
+    if (args[0] == "?")
+        return done({RigError::Ok, {nameList(levelNames(true))}});
+    const auto level = RigTokens::levelFromName(args[0]);
+    if (!level || !RigCaps::servesLevel(*level) || RigTokens::levelIsReadOnly(*level))
+        return done(refused());
+    bool ok = false;
+    const double value
+        = RigTokens::levelIsFloat(*level) ? args[1].toDouble(&ok) : double(args[1].toInt(&ok));
+    if (!ok || !std::isfinite(value))
+        return done(refused());
+    backend.setLevel(*level, value, status(done));
+}
+
+void getFunc(const QByteArray &arg, RigBackend &backend, const Done &done)
+{
+    if (arg == "?")
+        return done({RigError::Ok, {nameList(funcNames())}});
+    const auto func = RigTokens::funcFromName(arg);
+    if (!func || !RigCaps::servesFunc(*func))
+        return done(refused());
+    backend.getFunc(
+        *func, [done](RigError error, int on) { done(values(error, {QByteArray::number(on)})); });
+}
+
+void setFunc(const QByteArrayList &args, RigBackend &backend, const Done &done)
+{
+    if (args[0] == "?")
+        return done({RigError::Ok, {nameList(funcNames())}});
+    const auto func = RigTokens::funcFromName(args[0]);
+    const auto on = intArg(args[1], 0, std::numeric_limits<int>::max());
+    if (!func || !RigCaps::servesFunc(*func) || !on)
+        return done(refused());
+    backend.setFunc(*func, *on, status(done));
 }
 
 void getVfo(RigBackend &backend, const Done &done)
@@ -142,7 +267,8 @@ void runChecked(const RigctlRequest &request, RigBackend &backend, const Done &d
     case RigctlOp::SetFreq:
         return setFreq(vfo, args[0], backend, done);
     case RigctlOp::GetMode:
-        return getMode(backend, done);
+        return backend.getMode(
+            [done](RigError error, RigModeWidth mw) { done(values(error, modeValues(mw))); });
     case RigctlOp::SetMode:
         return setMode(args, backend, done);
     case RigctlOp::GetVfo:
@@ -167,6 +293,33 @@ void runChecked(const RigctlRequest &request, RigBackend &backend, const Done &d
         return backend.getPowerState([done](RigError error, RigPower power) {
             done(values(error, {QByteArray::number(int(power))}));
         });
+    case RigctlOp::GetSplitFreq:
+        return backend.getSplitFrequency(
+            [done](RigError error, qint64 hz) { done(values(error, {QByteArray::number(hz)})); });
+    case RigctlOp::SetSplitFreq: {
+        const auto hz = frequencyArg(args[0]);
+        if (!hz)
+            return done(refused());
+        return backend.setSplitFrequency(*hz, status(done));
+    }
+    case RigctlOp::GetSplitMode:
+        // The radio's mode is common to both VFOs.
+        return backend.getMode(
+            [done](RigError error, RigModeWidth mw) { done(values(error, modeValues(mw))); });
+    case RigctlOp::SetSplitMode:
+        return setMode(args, backend, done);
+    case RigctlOp::GetSplitFreqMode:
+        return getSplitFreqMode(backend, done);
+    case RigctlOp::SetSplitFreqMode:
+        return setSplitFreqMode(args, backend, done);
+    case RigctlOp::GetLevel:
+        return getLevel(args[0], backend, done);
+    case RigctlOp::SetLevel:
+        return setLevel(args, backend, done);
+    case RigctlOp::GetFunc:
+        return getFunc(args[0], backend, done);
+    case RigctlOp::SetFunc:
+        return setFunc(args, backend, done);
     case RigctlOp::ChkVfo:
     case RigctlOp::GetLockMode:
         return done({RigError::Ok, {"0"}}); // no VFO mode, no mode lock
@@ -193,25 +346,40 @@ void run(const RigctlRequest &request, RigBackend &backend, const Done &done)
     runChecked(request, backend, done);
 }
 
-std::optional<RigQuery> query(const RigctlRequest &request)
+std::optional<bool> freshness(const RigctlRequest &request, const RigBackend &backend)
 {
     if (!request.command || request.error != RigError::Ok)
         return std::nullopt;
+    const auto fresh = [&backend](RigQuery query) { return std::optional(backend.isFresh(query)); };
     switch (request.command->op) {
+    case RigctlOp::GetLevel: {
+        const auto level = RigTokens::levelFromName(request.args.value(0));
+        return level ? std::optional(backend.isLevelFresh(*level)) : std::nullopt;
+    }
+    case RigctlOp::GetFunc: {
+        const auto func = RigTokens::funcFromName(request.args.value(0));
+        return func ? std::optional(backend.isFuncFresh(*func)) : std::nullopt;
+    }
+    case RigctlOp::GetSplitFreq:
+        return fresh(RigQuery::SplitFrequency);
+    case RigctlOp::GetSplitMode:
+        return fresh(RigQuery::Mode);
+    case RigctlOp::GetSplitFreqMode:
+        return backend.isFresh(RigQuery::SplitFrequency) && backend.isFresh(RigQuery::Mode);
     case RigctlOp::GetFreq:
-        return RigQuery::Frequency;
+        return fresh(RigQuery::Frequency);
     case RigctlOp::GetMode:
-        return RigQuery::Mode;
+        return fresh(RigQuery::Mode);
     case RigctlOp::GetVfo:
-        return RigQuery::Vfo;
+        return fresh(RigQuery::Vfo);
     case RigctlOp::GetSplitVfo:
-        return RigQuery::Split;
+        return fresh(RigQuery::Split);
     case RigctlOp::GetPtt:
-        return RigQuery::Ptt;
+        return fresh(RigQuery::Ptt);
     case RigctlOp::GetRit:
-        return RigQuery::Rit;
+        return fresh(RigQuery::Rit);
     case RigctlOp::GetPowerstat:
-        return RigQuery::PowerState;
+        return fresh(RigQuery::PowerState);
     default:
         return std::nullopt;
     }

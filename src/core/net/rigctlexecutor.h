@@ -17,7 +17,8 @@ using Done = std::function<void(const RigctlResult &result)>;
 // Calls done exactly once: at once for what needs no radio, else when the backend answers.
 void run(const RigctlRequest &request, RigBackend &backend, const Done &done);
 
-// The backend query a request waits for, if any.
-std::optional<RigQuery> query(const RigctlRequest &request);
+// For a get: whether the backend can answer it from its state at once (RigBackend::isFresh).
+// Nothing for other requests.
+std::optional<bool> freshness(const RigctlRequest &request, const RigBackend &backend);
 
 } // namespace RigctlExecutor

@@ -1,7 +1,9 @@
 // A rigctld-compatible TCP server: clients such as WSJT-X, fldigi or Hamlib's "rigctl -m 2"
 // connect to it and work the radio through one RigBackend. Each connection is a RigctlSession;
 // up to maxClients() of them run side by side, each answered in its own order. Further clients
-// wait in the system's queue of pending connections until one leaves.
+// wait, connected but not read, until one leaves; while one waits, the client that has been
+// silent longest is sent away once it has been silent for the session's idle limit, so that
+// connections that never send anything cannot shut the others out.
 #pragma once
 
 #include "core/net/rigctlsession.h"
@@ -10,8 +12,12 @@
 #include <QObject>
 #include <QString>
 #include <QTcpServer>
+#include <QTimer>
+
+#include <deque>
 
 class RigBackend;
+class RigctlSocket;
 
 class RigctlServer : public QObject
 {
@@ -44,22 +50,35 @@ public:
     QHostAddress address() const { return m_server.serverAddress(); }
     QString errorString() const { return m_server.errorString(); }
 
+    // Clients being served (not the ones waiting for room).
     int clientCount() const { return m_clientCount; }
+    int waitingCount() const { return int(m_waiting.size()); }
     AnswerCounts answerCounts() const { return m_counts; }
 
 Q_SIGNALS:
     void clientCountChanged(int count);
+    // A client's set failed (RigctlSession::setFailed).
+    void setFailed(const QString &request, RigError error);
 
 private:
-    void acceptClients();
+    class Listener;
+
+    void takeConnection(qintptr descriptor);
+    void admitWaiting();
+    bool dismissIdle();
+    void watchIdle();
     void sessionFinished();
     void countAnswer(bool fromState);
-    void admitWhileRoom();
 
     RigBackend &m_backend;
-    QTcpServer m_server;
+    Listener *m_listener = nullptr;
+    QTcpServer &m_server;
     RigctlSession::Limits m_limits;
     int m_maxClients = 16;
     int m_clientCount = 0;
+    quint64 m_nextClient = 1;
+    std::deque<RigctlSocket *> m_waiting;
+    QTimer m_idleTimer;
+    bool m_admitting = false;
     AnswerCounts m_counts;
 };

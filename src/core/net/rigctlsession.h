@@ -6,21 +6,26 @@
 // client that sends faster than it reads is held back: past Limits::maxQueuedCommands waiting
 // commands, or Limits::maxUnsentBytes of answers it has not taken, the session stops reading
 // until it catches up. A backend that does not answer within Limits::answerTimeoutMs gets the
-// command answered "RPRT -5"; its late answer is dropped. A client that keyed the transmitter
-// and goes away leaves the radio receiving.
+// command answered "RPRT -5"; its late answer is dropped.
+//
+// A client that shuts down its sending side still gets an answer to every line it sent before
+// (a last line without its newline counts); the connection closes once they are written. A
+// client that goes away (or is sent away) has its waiting commands dropped, and the backend is
+// told (RigBackend::clientGone), which releases a transmitter keyed for it.
 #pragma once
 
 #include "core/net/rigctlparser.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
-#include <QTcpSocket>
 #include <QTimer>
 
 #include <deque>
 #include <optional>
 
 class RigBackend;
+class RigctlSocket;
 struct RigctlResult;
 
 class RigctlSession : public QObject
@@ -33,12 +38,23 @@ public:
         int maxQueuedCommands = 64;
         qint64 maxUnsentBytes = 256 * 1024;
         int answerTimeoutMs = 10000;
+        // A client silent this long may be sent away to make room for a new one.
+        int idleMs = 30000;
     };
 
-    // Takes over the connected socket (it becomes a child of the session).
-    RigctlSession(QTcpSocket *socket, RigBackend &backend, const Limits &limits,
+    // Takes over the connection (it becomes a child of the session). The client number is the
+    // one the backend knows its requests by; unique for the run.
+    RigctlSession(RigctlSocket *socket, quint64 client, RigBackend &backend, const Limits &limits,
                   QObject *parent = nullptr);
     ~RigctlSession() override;
+
+    quint64 client() const { return m_client; }
+    // Since the client last sent anything (since it connected, if it never has).
+    qint64 silentMs() const { return m_sinceInput.elapsed(); }
+    // Sends the client away: the connection closes at once.
+    void dismiss();
+    // Still serving (false once the connection has ended).
+    bool isActive() const { return !m_left; }
 
 Q_SIGNALS:
     // The connection has ended, by either side. The session deletes itself afterwards.
@@ -46,17 +62,21 @@ Q_SIGNALS:
     // A get has been answered; fromState tells whether the backend called it fresh when it
     // was asked (RigBackend::isFresh).
     void getAnswered(bool fromState);
+    // A set failed; request is the command as the client wrote it ("I 7075000").
+    void setFailed(const QString &request, RigError error);
 
 private:
     void pump();
     bool readLines();
+    void takeLine(const QByteArray &line);
     bool runQueued();
     void complete(quint64 id, const RigctlResult &result);
-    void onDisconnected();
-    void releaseTransmitter();
+    void closeIfDone();
+    void leave();
     bool paused() const;
 
-    QTcpSocket *m_socket = nullptr;
+    RigctlSocket *m_socket = nullptr;
+    quint64 m_client = 0;
     RigBackend &m_backend;
     Limits m_limits;
     static constexpr qint64 ReadChunkBytes = 4096;
@@ -71,7 +91,8 @@ private:
     RigctlRequest m_waiting;
     std::optional<bool> m_waitingFresh;
     bool m_pumping = false; // inside pump(), which a backend answering at once re-enters
-    bool m_closing = false; // q was read, or the client went away
-    bool m_keyed = false; // this client keyed the transmitter
+    bool m_closing = false; // q was read, or the client has gone
+    bool m_left = false;
     QTimer m_answerTimer;
+    QElapsedTimer m_sinceInput;
 };

@@ -75,6 +75,47 @@ QByteArray kilohertz(int hz)
     return QByteArray::number(hz / 1000.0, 'f', 3) + "kHz";
 }
 
+QByteArray agcName(RigAgc agc)
+{
+    return agc == RigAgc::Fast ? "FAST" : "SLOW";
+}
+
+// "2=FAST 3=SLOW": Hamlib's AGC number and name of each speed.
+QByteArray agcList()
+{
+    QByteArrayList items;
+    for (RigAgc agc : RigCaps::agcLevels())
+        items << QByteArray::number(int(agc)) + '=' + agcName(agc);
+    return items.join(' ');
+}
+
+// " 67.0 71.9 ...": each tone in hertz after a blank.
+QByteArray ctcssList()
+{
+    QByteArray text;
+    for (int tenths : RigCaps::ctcssTones())
+        text += ' ' + QByteArray::number(tenths / 10) + '.' + QByteArray::number(tenths % 10);
+    return text;
+}
+
+QByteArray levelList(bool settable)
+{
+    QByteArrayList names;
+    for (RigLevel level : RigCaps::levels()) {
+        if (!settable || !RigTokens::levelIsReadOnly(level))
+            names << RigTokens::levelName(level);
+    }
+    return names.join(' ');
+}
+
+QByteArray funcList()
+{
+    QByteArrayList names;
+    for (RigFunc func : RigCaps::functions())
+        names << RigTokens::funcName(func);
+    return names.join(' ');
+}
+
 void appendRanges(QByteArrayList &lines, std::span<const RigCaps::FrequencyRange> ranges)
 {
     for (const auto &r : ranges)
@@ -93,20 +134,24 @@ QByteArrayList stateLines()
     appendRanges(lines, RigCaps::transmitRanges());
     for (int step : RigCaps::tuningSteps())
         lines << hex(RigCaps::modeMask()) + ' ' + QByteArray::number(step);
+    lines << hex(RigCaps::modeMask()) + " 0"; // and any step in between
     lines << "0 0";
     for (const FilterGroup &group : filterGroups()) {
         for (int width : group.widths)
             lines << hex(group.modes) + ' ' + QByteArray::number(width);
     }
     lines << "0 0";
+    // The preamplifier and attenuator lists end with a blank, as rigctld writes them.
     lines << QByteArray::number(RigCaps::MaxRitHz) << QByteArray::number(RigCaps::MaxXitHz)
           << "0" // IF shift
           << "0" // announcements
-          << QByteArray::number(RigCaps::PreampDb) << QByteArray::number(RigCaps::AttenuatorDb);
-    // Functions, levels and parameters: none is served.
-    for (int i = 0; i < 6; ++i)
-        lines << "0x0";
-    lines << "vfo_ops=0x0"
+          << QByteArray::number(RigCaps::PreampDb) + ' '
+          << QByteArray::number(RigCaps::AttenuatorDb) + ' ';
+    // Functions got and set, levels got and set, parameters got and set (none).
+    lines << hex(RigCaps::funcMask()) << hex(RigCaps::funcMask()) << hex(RigCaps::getLevelMask())
+          << hex(RigCaps::setLevelMask()) << "0x0"
+          << "0x0";
+    lines << "vfo_ops=0x0" // no VFO operation ("G") is served
           << "ptt_type=" + hex(PttByCat) << "targetable_vfo=" + hex(TargetableFrequency)
           << "has_set_vfo=1"
           << "has_get_vfo=1"
@@ -116,8 +161,10 @@ QByteArrayList stateLines()
           << "has_get_conf=0"
           << "has_power2mW=0"
           << "has_mW2power=0"
+          << "timeout=" + QByteArray::number(RigCaps::AnswerTimeoutMs)
           << "rig_model=" + QByteArray::number(RigCaps::HamlibModel)
-          << "rigctld_version=Vantelo " VANTELO_VERSION << "done";
+          << "rigctld_version=Vantelo " VANTELO_VERSION << "agc_levels=" + agcList()
+          << "ctcss_list=" + ctcssList() << "done";
     return lines;
 }
 
@@ -138,6 +185,9 @@ QByteArrayList capsLines()
           << "Max RIT: " + rit << "Max XIT: " + xit
           << "Preamp: " + QByteArray::number(RigCaps::PreampDb) + "dB"
           << "Attenuator: " + QByteArray::number(RigCaps::AttenuatorDb) + "dB"
+          << "AGC levels: " + agcList() << "CTCSS:" + ctcssList() + " Hz"
+          << "Get functions: " + funcList() << "Set functions: " + funcList()
+          << "Get level: " + levelList(false) << "Set level: " + levelList(true)
           << "Mode list: " + modeList(RigCaps::modeMask()) << "VFO list: VFOA VFOB MEM";
     lines << "RX ranges:";
     for (const auto &r : RigCaps::receiveRanges())
@@ -153,7 +203,8 @@ QByteArrayList capsLines()
         for (int width : group.widths)
             lines << '\t' + QByteArray::number(width) + " Hz:\t" + modeList(group.modes);
     }
-    for (const char *what : {"Frequency", "Mode", "VFO", "PTT", "Split VFO", "RIT"}) {
+    for (const char *what : {"Frequency", "Mode", "VFO", "PTT", "Split VFO", "Split Freq",
+                             "Split Mode", "RIT", "Func", "Level"}) {
         lines << QByteArray("Can set ") + what + ":\tY";
         lines << QByteArray("Can get ") + what + ":\tY";
     }

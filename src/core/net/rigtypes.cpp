@@ -31,6 +31,70 @@ constexpr ModeToken ModeTokens[] = {
     {"CWR", RigMode::Cwr, 0x80}, {"RTTYR", RigMode::Rttyr, 0x100},
 };
 
+// Data modes a client may name: the radio sends data on the voice mode they stand for.
+constexpr ModeToken DataModeTokens[]
+    = {{"PKTUSB", RigMode::Usb, 0}, {"PKTLSB", RigMode::Lsb, 0}, {"PKTFM", RigMode::Fm, 0}};
+
+struct LevelToken
+{
+    const char *name;
+    RigLevel level;
+    quint64 bit;
+    bool isFloat;
+    bool readOnly;
+};
+
+// Hamlib's RIG_LEVEL_* bits.
+constexpr LevelToken LevelTokens[] = {
+    {"PREAMP", RigLevel::Preamp, 0x1, false, false},
+    {"ATT", RigLevel::Att, 0x2, false, false},
+    {"AF", RigLevel::Af, 0x8, true, false},
+    {"RF", RigLevel::Rf, 0x10, true, false},
+    {"SQL", RigLevel::Sql, 0x20, true, false},
+    {"RFPOWER", RigLevel::RfPower, 0x1000, true, false},
+    {"MICGAIN", RigLevel::MicGain, 0x2000, true, false},
+    {"KEYSPD", RigLevel::KeySpeed, 0x4000, false, false},
+    {"AGC", RigLevel::Agc, 0x20000, false, false},
+    {"SWR", RigLevel::Swr, 0x10000000, true, true},
+    {"ALC", RigLevel::Alc, 0x20000000, true, true},
+    {"STRENGTH", RigLevel::Strength, 0x40000000, false, true},
+    {"COMP_METER", RigLevel::CompMeter, quint64(1) << 33, true, true},
+};
+
+struct FuncToken
+{
+    const char *name;
+    RigFunc func;
+    quint64 bit;
+};
+
+// Hamlib's RIG_FUNC_* bits.
+constexpr FuncToken FuncTokens[] = {
+    {"FAGC", RigFunc::Fagc, 0x1},          {"NB", RigFunc::Nb, 0x2},
+    {"COMP", RigFunc::Comp, 0x4},          {"VOX", RigFunc::Vox, 0x8},
+    {"TONE", RigFunc::Tone, 0x10},         {"NR", RigFunc::Nr, 0x200},
+    {"LOCK", RigFunc::Lock, 0x10000},      {"BC", RigFunc::Bc, 0x400000},
+    {"TUNER", RigFunc::Tuner, 0x40000000},
+};
+
+const LevelToken &levelToken(RigLevel level)
+{
+    for (const auto &t : LevelTokens) {
+        if (t.level == level)
+            return t;
+    }
+    return LevelTokens[0];
+}
+
+const FuncToken &funcToken(RigFunc func)
+{
+    for (const auto &t : FuncTokens) {
+        if (t.func == func)
+            return t;
+    }
+    return FuncTokens[0];
+}
+
 const ModeToken &modeToken(RigMode mode)
 {
     for (const auto &t : ModeTokens) {
@@ -90,6 +154,63 @@ QByteArrayList modeNames()
 quint64 modeBit(RigMode mode)
 {
     return modeToken(mode).bit;
+}
+
+std::optional<RigMode> settableModeFromName(const QByteArray &name)
+{
+    for (const auto &t : DataModeTokens) {
+        if (name == t.name)
+            return t.mode;
+    }
+    return modeFromName(name);
+}
+
+QByteArray levelName(RigLevel level)
+{
+    return levelToken(level).name;
+}
+
+std::optional<RigLevel> levelFromName(const QByteArray &name)
+{
+    for (const auto &t : LevelTokens) {
+        if (name == t.name)
+            return t.level;
+    }
+    return std::nullopt;
+}
+
+quint64 levelBit(RigLevel level)
+{
+    return levelToken(level).bit;
+}
+
+bool levelIsFloat(RigLevel level)
+{
+    return levelToken(level).isFloat;
+}
+
+bool levelIsReadOnly(RigLevel level)
+{
+    return levelToken(level).readOnly;
+}
+
+QByteArray funcName(RigFunc func)
+{
+    return funcToken(func).name;
+}
+
+std::optional<RigFunc> funcFromName(const QByteArray &name)
+{
+    for (const auto &t : FuncTokens) {
+        if (name == t.name)
+            return t.func;
+    }
+    return std::nullopt;
+}
+
+quint64 funcBit(RigFunc func)
+{
+    return funcToken(func).bit;
 }
 
 } // namespace RigTokens

@@ -69,6 +69,8 @@ constexpr Layout Layouts[] = {
     {"KY", "9"},
     // 3 tuner in receive, 4 tuner in transmit (the indicator), 5 tuning.
     {"AC", "_99"},
+    // 3 the meter shown (1 SWR, 2 compression, 3 ALC), 4-7 its reading.
+    {"RM", "99999"},
     {"TX", ""},
     {"RX", ""},
     // 3 blank (or bank digit), 4-5 channel.

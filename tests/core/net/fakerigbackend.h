@@ -1,14 +1,17 @@
 // A radio behind the server for tests: plain state, a log of what was asked, and two switches:
 // `deferred` keeps every answer until the test releases it (as a radio on a serial line would),
-// `failWith` makes every operation fail with that code.
+// `failWith` makes every operation fail with that code. A client that goes has its withheld
+// answers dropped and a transmitter it keyed released.
 #pragma once
 
 #include "core/net/rigbackend.h"
 
+#include <QMap>
 #include <QStringList>
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 class FakeRigBackend : public RigBackend
 {
@@ -21,6 +24,12 @@ public:
     bool ptt = false;
     int rit = 0;
     RigPower power = RigPower::On;
+    QMap<RigLevel, double> levels {{RigLevel::Af, 100 / 255.0},
+                                   {RigLevel::Strength, -20},
+                                   {RigLevel::KeySpeed, 20},
+                                   {RigLevel::Swr, 1.5}};
+    QMap<RigFunc, int> funcs {{RigFunc::Nb, 0}, {RigFunc::Nr, 2}};
+    std::optional<quint64> keyedFor; // the client whose PTT call keyed the transmitter
 
     bool deferred = false;
     RigError failWith = RigError::Ok;
@@ -33,7 +42,7 @@ public:
     {
         if (m_pending.empty())
             return false;
-        auto answer = std::move(m_pending.front());
+        auto answer = std::move(m_pending.front().answer);
         m_pending.pop_front();
         answer();
         return true;
@@ -96,8 +105,11 @@ public:
     }
     void setPtt(bool transmit, RigDone done) override
     {
-        set(done, QStringLiteral("setPtt %1").arg(int(transmit)),
-            [this, transmit] { ptt = transmit; });
+        const quint64 client = requester();
+        set(done, QStringLiteral("setPtt %1").arg(int(transmit)), [this, transmit, client] {
+            ptt = transmit;
+            keyedFor = transmit ? std::optional(client) : std::nullopt;
+        });
     }
     void getRit(RigAnswer<int> answer) override
     {
@@ -119,6 +131,53 @@ public:
     {
         set(done, QStringLiteral("stopMorse"), [] {});
     }
+    void getSplitFrequency(RigAnswer<qint64> answer) override
+    {
+        get(answer, [this] { return vfo == RigVfo::B ? frequencyA : frequencyB; });
+    }
+    void setSplitFrequency(qint64 hz, RigDone done) override
+    {
+        set(done, QStringLiteral("setSplitFrequency %1").arg(hz),
+            [this, hz] { (vfo == RigVfo::B ? frequencyA : frequencyB) = hz; });
+    }
+    void getLevel(RigLevel level, RigAnswer<double> answer) override
+    {
+        get(answer, [this, level] { return levels.value(level); });
+    }
+    void setLevel(RigLevel level, double value, RigDone done) override
+    {
+        set(done,
+            QStringLiteral("setLevel %1 %2")
+                .arg(QString::fromLatin1(RigTokens::levelName(level)))
+                .arg(value),
+            [this, level, value] { levels[level] = value; });
+    }
+    void getFunc(RigFunc func, RigAnswer<int> answer) override
+    {
+        get(answer, [this, func] { return funcs.value(func); });
+    }
+    void setFunc(RigFunc func, int status, RigDone done) override
+    {
+        set(done,
+            QStringLiteral("setFunc %1 %2")
+                .arg(QString::fromLatin1(RigTokens::funcName(func)))
+                .arg(status),
+            [this, func, status] { funcs[func] = status; });
+    }
+    // Withheld answers of the client are dropped; a transmitter it keyed is released.
+    void clientGone(quint64 client) override
+    {
+        gone << client;
+        std::erase_if(m_pending, [client](const Pending &p) { return p.client == client; });
+        if (keyedFor == client) {
+            const quint64 was = requester();
+            setRequester(0);
+            setPtt(false, [](RigError) {});
+            setRequester(was);
+        }
+    }
+
+    QList<quint64> gone;
 
 private:
     static QString name(RigVfo v) { return QString::fromLatin1(RigTokens::vfoName(v)); }
@@ -126,7 +185,7 @@ private:
     void later(std::function<void()> answer)
     {
         if (deferred)
-            m_pending.push_back(std::move(answer));
+            m_pending.push_back({requester(), std::move(answer)});
         else
             answer();
     }
@@ -145,5 +204,10 @@ private:
         });
     }
 
-    std::deque<std::function<void()>> m_pending;
+    struct Pending
+    {
+        quint64 client;
+        std::function<void()> answer;
+    };
+    std::deque<Pending> m_pending;
 };

@@ -94,6 +94,44 @@ void TestRigctlProtocol::commands_data()
         << QByteArray("\\set_rit +9990") << QByteArray("RPRT 0\n") << QStringList {"setRit 9990"};
     QTest::newRow("get_powerstat") << QByteArray("\\get_powerstat") << QByteArray("1\n") << none;
     QTest::newRow("chk_vfo") << QByteArray("\\chk_vfo") << QByteArray("0\n") << none;
+    QTest::newRow("i") << QByteArray("i") << QByteArray("7050000\n") << none;
+    QTest::newRow("I") << QByteArray("I 7075000.000000") << QByteArray("RPRT 0\n")
+                       << QStringList {"setSplitFrequency 7075000"};
+    QTest::newRow("x") << QByteArray("x") << QByteArray("USB\n2400\n") << none;
+    QTest::newRow("X as WSJT-X sends it")
+        << QByteArray("X USB -1") << QByteArray("RPRT 0\n") << QStringList {"setMode USB keep"};
+    QTest::newRow("get_split_freq_mode")
+        << QByteArray("\\get_split_freq_mode") << QByteArray("7050000\nUSB\n2400\n") << none;
+    QTest::newRow("set_split_freq_mode")
+        << QByteArray("\\set_split_freq_mode 7075000 CW 500") << QByteArray("RPRT 0\n")
+        << QStringList {"setSplitFrequency 7075000", "setMode CW 400"};
+    QTest::newRow("data mode is its voice mode")
+        << QByteArray("M PKTUSB 0") << QByteArray("RPRT 0\n") << QStringList {"setMode USB 2400"};
+    QTest::newRow("PKTLSB") << QByteArray("M PKTLSB -1") << QByteArray("RPRT 0\n")
+                            << QStringList {"setMode LSB keep"};
+    QTest::newRow("PKTFM") << QByteArray("X PKTFM 0") << QByteArray("RPRT 0\n")
+                           << QStringList {"setMode FM 12000"};
+    QTest::newRow("l fraction") << QByteArray("l AF") << QByteArray("0.392157\n") << none;
+    QTest::newRow("l whole number") << QByteArray("l STRENGTH") << QByteArray("-20\n") << none;
+    QTest::newRow("l SWR") << QByteArray("l SWR") << QByteArray("1.500000\n") << none;
+    QTest::newRow("L") << QByteArray("L AF 0.5") << QByteArray("RPRT 0\n")
+                       << QStringList {"setLevel AF 0.5"};
+    QTest::newRow("set_level KEYSPD")
+        << QByteArray("\\set_level KEYSPD 25") << QByteArray("RPRT 0\n")
+        << QStringList {"setLevel KEYSPD 25"};
+    QTest::newRow("l ? lists what is read")
+        << QByteArray("l ?")
+        << QByteArray(
+               "PREAMP ATT AF RF SQL RFPOWER MICGAIN KEYSPD AGC SWR ALC STRENGTH COMP_METER \n")
+        << none;
+    QTest::newRow("L ? lists what is set")
+        << QByteArray("L ?")
+        << QByteArray("PREAMP ATT AF RF SQL RFPOWER MICGAIN KEYSPD AGC \nRPRT 0\n") << none;
+    QTest::newRow("u") << QByteArray("u NR") << QByteArray("2\n") << none;
+    QTest::newRow("U") << QByteArray("U NB 1") << QByteArray("RPRT 0\n")
+                       << QStringList {"setFunc NB 1"};
+    QTest::newRow("u ?") << QByteArray("u ?")
+                         << QByteArray("FAGC NB COMP VOX TONE NR LOCK BC TUNER \n") << none;
     QTest::newRow("get_lock_mode")
         << QByteArray("\\get_lock_mode") << QByteArray("0\nRPRT 0\n") << none;
     QTest::newRow("q") << QByteArray("q") << QByteArray("RPRT 0\n") << none;
@@ -143,6 +181,21 @@ void TestRigctlProtocol::extended_data()
     QTest::newRow(", separator") << QByteArray(",v") << QByteArray("get_vfo:,VFO: VFOA,RPRT 0\n");
     QTest::newRow("+t") << QByteArray("+t") << QByteArray("get_ptt:\nPTT: 0\nRPRT 0\n");
     QTest::newRow("+j") << QByteArray("+j") << QByteArray("get_rit:\nRIT: 0\nRPRT 0\n");
+    QTest::newRow("+i") << QByteArray("+i")
+                        << QByteArray("get_split_freq:\nTX Frequency: 7050000\nRPRT 0\n");
+    QTest::newRow("+x") << QByteArray("+x")
+                        << QByteArray("get_split_mode:\nTX Mode: USB\nTX Passband: 2400\nRPRT 0\n");
+    QTest::newRow("+get_split_freq_mode")
+        << QByteArray("+\\get_split_freq_mode")
+        << QByteArray("get_split_freq_mode:\nTX Frequency: 7050000\nTX Mode: USB\n"
+                      "TX Passband: 2400\nRPRT 0\n");
+    QTest::newRow("+X") << QByteArray("+X USB -1")
+                        << QByteArray("set_split_mode: USB -1\nRPRT 0\n");
+    QTest::newRow("+l is a bare value")
+        << QByteArray("+l AF") << QByteArray("get_level: AF\n0.392157\nRPRT 0\n");
+    QTest::newRow("+u is a bare value")
+        << QByteArray("+u NB") << QByteArray("get_func: NB\n0\nRPRT 0\n");
+    QTest::newRow("+U") << QByteArray("+U NB 1") << QByteArray("set_func: NB 1\nRPRT 0\n");
     QTest::newRow("+get_powerstat") << QByteArray("+\\get_powerstat")
                                     << QByteArray("get_powerstat:\nPower Status: 1\nRPRT 0\n");
     QTest::newRow("set echoes its arguments")
@@ -176,11 +229,11 @@ void TestRigctlProtocol::refused_data()
     QTest::addColumn<QByteArray>("reply");
 
     QTest::newRow("unknown short") << QByteArray("K") << QByteArray("RPRT -4\n");
-    QTest::newRow("unknown long") << QByteArray("\\get_level") << QByteArray("RPRT -4\n");
+    QTest::newRow("unknown long") << QByteArray("\\get_levels") << QByteArray("RPRT -4\n");
     QTest::newRow("backslash alone") << QByteArray("\\") << QByteArray("RPRT -4\n");
     QTest::newRow("b without text") << QByteArray("b  ") << QByteArray("RPRT -1\n");
     QTest::newRow("unserved command ends the line")
-        << QByteArray("L RFPOWER 0.5 f") << QByteArray("RPRT -4\n");
+        << QByteArray("G UP f") << QByteArray("RPRT -4\n");
     QTest::newRow("after good ones") << QByteArray("f Z m") << QByteArray("14200000\nRPRT -4\n");
     QTest::newRow("control byte") << QByteArray("\x01", 1) << QByteArray("RPRT -4\n");
     QTest::newRow("NUL") << QByteArray("f\0f", 3) << QByteArray("14200000\nRPRT -4\n");
@@ -196,7 +249,22 @@ void TestRigctlProtocol::refused_data()
     QTest::newRow("F huge") << QByteArray("F 1e300") << QByteArray("RPRT -1\n");
     QTest::newRow("M without passband") << QByteArray("M CW") << QByteArray("RPRT -1\n");
     QTest::newRow("M unknown mode") << QByteArray("M XYZ 0") << QByteArray("RPRT -1\n");
-    QTest::newRow("M mode this radio lacks") << QByteArray("M PKTUSB 0") << QByteArray("RPRT -1\n");
+    QTest::newRow("M mode this radio lacks") << QByteArray("M WFM 0") << QByteArray("RPRT -1\n");
+    QTest::newRow("X mode this radio lacks") << QByteArray("X PKTAM 0") << QByteArray("RPRT -1\n");
+    QTest::newRow("I outside the receive ranges")
+        << QByteArray("I 31e6") << QByteArray("RPRT -1\n");
+    QTest::newRow("split freq and mode, bad mode")
+        << QByteArray("\\set_split_freq_mode 7075000 XYZ 0") << QByteArray("RPRT -1\n");
+    QTest::newRow("l unknown level") << QByteArray("l FOO") << QByteArray("RPRT -1\n");
+    QTest::newRow("l level not served") << QByteArray("l COMP") << QByteArray("RPRT -1\n");
+    QTest::newRow("L a meter") << QByteArray("L STRENGTH 1") << QByteArray("RPRT -1\n");
+    QTest::newRow("L not a number") << QByteArray("L AF loud") << QByteArray("RPRT -1\n");
+    QTest::newRow("L whole level as fraction")
+        << QByteArray("L KEYSPD 2.5") << QByteArray("RPRT -1\n");
+    QTest::newRow("L nan") << QByteArray("L AF nan") << QByteArray("RPRT -1\n");
+    QTest::newRow("L without value") << QByteArray("L AF") << QByteArray("RPRT -1\n");
+    QTest::newRow("u function not served") << QByteArray("u TSQL") << QByteArray("RPRT -1\n");
+    QTest::newRow("U negative") << QByteArray("U NB -1") << QByteArray("RPRT -1\n");
     QTest::newRow("M passband below -1") << QByteArray("M USB -2") << QByteArray("RPRT -1\n");
     QTest::newRow("M passband not a number") << QByteArray("M USB wide") << QByteArray("RPRT -1\n");
     QTest::newRow("V unknown") << QByteArray("V VFOC") << QByteArray("RPRT -1\n");
@@ -282,8 +350,9 @@ void TestRigctlProtocol::dumpStateLayout()
     FakeRigBackend backend;
     QList<QByteArray> lines = exchange(backend, "\\dump_state").split('\n');
     QCOMPARE(lines.takeLast(), QByteArray()); // ends with a newline
+    // rigctld itself sends the CTCSS list, some 200 characters, as one line.
     for (const QByteArray &line : lines)
-        QVERIFY2(line.size() < 80, line.constData());
+        QVERIFY2(line.size() < 256, line.constData());
     QCOMPARE(lines.mid(0, 3), (QList<QByteArray> {"1", "2004", "2"}));
     QCOMPARE(lines.count("0 0 0 0 0 0 0"), 2); // after the receive and the transmit ranges
     QCOMPARE(lines.count("0 0"), 2); // after the tuning steps and the filters
@@ -293,7 +362,16 @@ void TestRigctlProtocol::dumpStateLayout()
     const qsizetype filtersEnd = lines.lastIndexOf("0 0");
     QCOMPARE(lines.mid(filtersEnd + 1, 2), (QList<QByteArray> {"9990", "9990"})); // RIT, XIT
     const qsizetype keys = filtersEnd + 13;
-    QCOMPARE(lines[keys - 1], QByteArray("0x0")); // the last of the six masks
+    // Functions got and set, levels got and set, no parameters.
+    QCOMPARE(
+        lines.mid(keys - 6, 6),
+        (QList<QByteArray> {"0x4041021f", "0x4041021f", "0x27002703b", "0x2703b", "0x0", "0x0"}));
+    QVERIFY(lines.contains("timeout=20000"));
+    QVERIFY(lines.contains("agc_levels=2=FAST 3=SLOW"));
+    QVERIFY(lines.contains("ctcss_list= 67.0 71.9 74.4 77.0 79.7 82.5 85.4 88.5 91.5 94.8 97.4 "
+                           "100.0 103.5 107.2 110.9 114.8 118.8 123.0 127.3 131.8 136.5 141.3 "
+                           "146.2 151.4 156.7 162.2 167.9 173.8 179.9 186.2 192.8 203.5 210.7 "
+                           "218.1 225.7 233.6 241.8 250.3"));
     QCOMPARE(lines.last(), QByteArray("done"));
     for (qsizetype i = keys; i < lines.size() - 1; ++i)
         QVERIFY2(lines[i].indexOf('=') > 0, lines[i].constData());
