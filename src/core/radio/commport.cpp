@@ -432,6 +432,8 @@ void CommPort::onErrorOccurred(QSerialPort::SerialPortError error)
     m_lastError = lost ? QStringLiteral("Lost the connection to %1").arg(devicePath(m_commPort))
                        : m_port->errorString();
     m_port->clearError();
+    if (lost)
+        Q_EMIT deviceGone();
     raise(eventFor(error));
 }
 

@@ -107,6 +107,9 @@ Q_SIGNALS:
     // sent or received, or any error while an error event is being handled, is not raised
     // again. Failures of a call that returned false (open, settings, output) raise nothing.
     void OnComm();
+    // The device has gone (before its error event is raised). Emitted for every loss, also
+    // while the event of an earlier error is still being handled (its message box open).
+    void deviceGone();
 
 private:
     void raise(int code);

@@ -22,9 +22,9 @@ Radio::Radio(QObject *parent)
         [this](const QByteArray &command) { send(command); }, this);
     connect(m_port, &CommPort::OnComm, this, &Radio::MSComm1_OnComm);
     connect(m_startupTimer, &QTimer::timeout, this, &Radio::startupReplyOverdue);
+    connect(m_port, &CommPort::deviceGone, m_link, &LinkWatch::deviceLost);
     connect(m_link, &LinkWatch::lost, this, &Radio::abandonStartup);
-    // Queued: the watch may notice the radio inside a reply that is still being handled.
-    connect(m_link, &LinkWatch::restored, this, &Radio::resume, Qt::QueuedConnection);
+    connect(m_link, &LinkWatch::restored, this, &Radio::linkRestored);
 }
 
 Radio::~Radio() = default;
@@ -101,12 +101,13 @@ void Radio::MSComm1_OnComm()
     if (lost)
         m_link->deviceLost();
     MsgResult = qint16(m_display->serialError(CommPort::eventText(code)));
-    if (MsgResult == 2) {
+    // A lost device that is back and working by the time of the answer keeps its port: the
+    // answer was about a loss that is over.
+    const bool backAgain = lost && m_port->portOpen() && !m_port->deviceLost();
+    if (MsgResult == 2 && !backAgain) {
         m_port->setPortOpen(false);
         if (lost)
             m_link->leftClosed();
-    } else if (m_port->deviceLost()) {
-        m_link->deviceLost(); // lost again while the box was open
     }
 }
 
@@ -258,15 +259,34 @@ void Radio::abandonStartup()
     endActivity(Activity::Startup);
 }
 
-void Radio::resume(bool reopened)
+void Radio::linkRestored()
 {
-    // Gone again before this turn came: the watch goes on trying.
-    if (m_link->isDown())
+    // Nothing may take the line between the return and the start of the synchronisation (an
+    // S-meter reading would put its reply ahead of the list's first one, and the list would
+    // then run one reply behind).
+    if (!m_resyncHeld) {
+        m_resyncHeld = true;
+        beginActivity(Activity::Startup);
+    }
+    // Queued: the watch may notice the radio inside a reply that is still being handled.
+    QMetaObject::invokeMethod(this, &Radio::resume, Qt::QueuedConnection);
+}
+
+void Radio::resume()
+{
+    if (!m_resyncHeld)
         return;
-    // What a lost connection left half received belongs to nothing the new one will bring.
-    if (reopened)
+    m_resyncHeld = false;
+    // Gone again before this turn came: the watch goes on trying.
+    if (!m_link->isDown()) {
+        // The synchronisation starts from an empty receive buffer: what a lost connection left
+        // half received, or the radio sent before it was asked, belongs to nothing the list asks.
         Out.clear();
-    Synchronise();
+        if (m_port->portOpen())
+            m_port->input();
+        Synchronise();
+    }
+    endActivity(Activity::Startup);
 }
 
 bool Radio::lineUp() const

@@ -111,7 +111,8 @@ private:
     void sendStartupCommand();
     void startupReplyOverdue();
     void abandonStartup();
-    void resume(bool reopened);
+    void linkRestored();
+    void resume();
 
     CommPort *m_port = nullptr;
     LinkWatch *m_link = nullptr;
@@ -122,6 +123,8 @@ private:
     QTimer *m_startupTimer = nullptr;
     bool m_pausing = false;
     bool m_receiving = false;
+    // From the link's return until its synchronisation starts nothing else takes the line.
+    bool m_resyncHeld = false;
     std::array<int, ActivityCount> m_activities {};
     int m_activeCount = 0;
 };

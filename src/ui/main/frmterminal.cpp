@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -537,6 +538,12 @@ void frmTerminal::showLink(RadioView::Link link, const QString &text)
     // of the same state (a second error event of the same loss) is nothing newer.
     if (link != m_link)
         m_lastPortProblem.clear();
+    // The radio is back: the box that told of its loss closes by itself (as OK, so the port that
+    // works again stays open); the status bar keeps the story.
+    if (link == RadioView::Link::Reading) {
+        if (auto *box = findChild<QMessageBox *>(QLatin1String(TerminalPrompts::SerialErrorBox)))
+            box->done(QMessageBox::Ok);
+    }
     m_link = link;
     m_linkText = text;
     // Values read while the radio is read again are shown but stay marked until the list ends.

@@ -13,10 +13,12 @@ TerminalPrompts TerminalPrompts::standard()
     };
     prompts.serialError = [](QWidget *parent, const QString &text) {
         QApplication::beep();
-        const auto answer = QMessageBox::information(
-            parent, QStringLiteral("Click Cancel to quit, OK to ignore."), text,
-            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
-        return answer == QMessageBox::Cancel ? 2 : 1;
+        QMessageBox box(QMessageBox::Information,
+                        QStringLiteral("Click Cancel to quit, OK to ignore."), text,
+                        QMessageBox::Ok | QMessageBox::Cancel, parent);
+        box.setObjectName(QLatin1String(SerialErrorBox));
+        box.setDefaultButton(QMessageBox::Ok);
+        return box.exec() == QMessageBox::Cancel ? 2 : 1;
     };
     prompts.dataCannotBeSent = [](QWidget *parent) {
         QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
