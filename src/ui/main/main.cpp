@@ -3,6 +3,7 @@
 // radio on this computer for one run.
 #include "core/cw/cwsender.h"
 #include "core/db/datafolder.h"
+#include "core/db/folderlock.h"
 #include "core/net/radiosharing.h"
 #include "core/radio/radio.h"
 #include "core/radio/smeterpoll.h"
@@ -81,6 +82,21 @@ int main(int argc, char *argv[])
     parser.process(app);
     if (parser.isSet(dataDir))
         DataFolder::setPath(parser.value(dataDir));
+    // One copy per data folder. A folder that cannot be made is reported by the tables.
+    DataFolder::ensureExists(nullptr);
+    FolderLock folderLock(DataFolder::path());
+    switch (folderLock.take()) {
+    case FolderLock::Outcome::Held:
+        break;
+    case FolderLock::Outcome::HeldByAnother:
+        std::fprintf(stderr, "vantelo: %s\n", qPrintable(folderLock.problemText()));
+        QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
+                              folderLock.problemText());
+        return 1;
+    case FolderLock::Outcome::Unavailable:
+        std::fprintf(stderr, "vantelo: %s\n", qPrintable(folderLock.problemText()));
+        break;
+    }
 
     SharingSettings sharingChoice = SharingStore::load();
     if (parser.isSet(rigctlPort)) {

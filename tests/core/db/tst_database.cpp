@@ -1,18 +1,22 @@
 // The data layer: files made by the schema steps from nothing and from every earlier step,
-// the journal settings, files that are not the program's left untouched, and transactions that
-// write all or nothing.
+// the journal settings, files that are not the program's or are damaged left untouched byte for
+// byte, transactions that write all or nothing, the daily backups, files and folders that
+// cannot be written, and one copy of the program per folder.
 #include "common/readonlyscope.h"
 #include "common/storedtable.h"
 #include "core/db/dailybackup.h"
 #include "core/db/database.h"
 #include "core/db/datafolder.h"
+#include "core/db/folderlock.h"
 #include "core/db/transaction.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 
 namespace {
 
@@ -82,6 +86,7 @@ private Q_SLOTS:
     void dailyBackupMadeOnceAndPrunedToSeven();
     void readOnlyFileOrFolder_data();
     void readOnlyFileOrFolder();
+    void oneCopyPerFolder();
 };
 
 void tst_Database::dataFolderIsTheXdgDataFolder()
@@ -466,5 +471,62 @@ void tst_Database::readOnlyFileOrFolder()
              QStringList {"Logging.sqlite"});
 }
 
-QTEST_GUILESS_MAIN(tst_Database)
+void tst_Database::oneCopyPerFolder()
+{
+    QTemporaryDir dir;
+    // The other copy: this program run again, holding the folder until its input closes.
+    const auto otherCopy = [&dir](QProcess &process) {
+        process.start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("--hold-lock"), dir.path()});
+        return process.waitForReadyRead(10000) && process.readAll() == "held\n";
+    };
+    {
+        QProcess other;
+        QVERIFY(otherCopy(other));
+        FolderLock second(dir.path());
+        QCOMPARE(second.take(), FolderLock::Outcome::HeldByAnother);
+        QVERIFY2(second.problemText().startsWith(
+                     QStringLiteral("Another Vantelo (process %1) is using the tables in %2.")
+                         .arg(other.processId())
+                         .arg(dir.path())),
+                 qPrintable(second.problemText()));
+        other.closeWriteChannel();
+        QVERIFY(other.waitForFinished(10000));
+        QCOMPARE(other.exitCode(), 0);
+        QCOMPARE(second.take(), FolderLock::Outcome::Held); // let go of at its end
+    }
+    // A copy that crashed leaves its lock behind; the next copy takes it over.
+    QProcess crashed;
+    QVERIFY(otherCopy(crashed));
+    crashed.kill();
+    QVERIFY(crashed.waitForFinished(10000));
+    QVERIFY(QFileInfo::exists(dir.filePath(QLatin1String(FolderLock::FileName))));
+    FolderLock next(dir.path());
+    QCOMPARE(next.take(), FolderLock::Outcome::Held);
+}
+
+namespace {
+// Runs as the other copy of the program for oneCopyPerFolder().
+int holdLock(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    FolderLock lock(QString::fromLocal8Bit(argv[2]));
+    if (lock.take() != FolderLock::Outcome::Held)
+        return 2;
+    std::fputs("held\n", stdout);
+    std::fflush(stdout);
+    while (std::getchar() != EOF) { }
+    return 0;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], "--hold-lock") == 0)
+        return holdLock(argc, argv);
+    QCoreApplication app(argc, argv);
+    tst_Database test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_database.moc"
