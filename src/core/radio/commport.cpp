@@ -1,5 +1,6 @@
 #include "core/radio/commport.h"
 
+#include <QFileInfo>
 #include <QMetaObject>
 
 #include <array>
@@ -314,7 +315,13 @@ bool CommPort::setPortOpen(bool open)
     m_port->setPortName(path);
     m_inCall = true;
     const bool ok = m_port->open(QIODevice::ReadWrite);
-    const QString reason = m_port->errorString();
+    QString reason = m_port->errorString();
+    // The driver refuses a device that another program holds (its lock file, or exclusive use)
+    // as a permission error; with the device's permissions in order, that is what it is.
+    const QFileInfo device(path);
+    if (!ok && m_port->error() == QSerialPort::PermissionError && device.isReadable()
+        && device.isWritable())
+        reason = QStringLiteral("it is in use by another program");
     m_port->clearError();
     m_inCall = false;
     if (!ok)

@@ -421,6 +421,13 @@ void TestCommPort::openByPath()
     QVERIFY(port.portOpen());
     QVERIFY(port.setPortOpen(true)); // opening an open port changes nothing
     QVERIFY(port.portOpen());
+    // Held by another program: said so, rather than the driver's words for its lock.
+    CommPort other;
+    QVERIFY(other.setCommPort(pty.slavePath()));
+    QVERIFY(!other.setPortOpen(true));
+    QCOMPARE(
+        other.lastError(),
+        QStringLiteral("Cannot open %1: it is in use by another program").arg(pty.slavePath()));
     QVERIFY(port.setPortOpen(false));
     QVERIFY(!port.portOpen());
     QVERIFY(port.setPortOpen(false));
