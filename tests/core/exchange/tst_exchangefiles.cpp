@@ -186,9 +186,23 @@ void tst_ExchangeFiles::bandImportAppends()
     Database &db = open(Tables::band());
     const QList<QStringList> before = stored(Tables::band());
     QVERIFY(BandFile::exportTo(db, path("bands.csv")).message.startsWith("Wrote 9 rows to "));
-    const ExchangeOutcome outcome = BandFile::importFrom(db, path("bands.csv"));
+    // The list's own file adds nothing: every row is in the list already.
+    ExchangeOutcome outcome = BandFile::importFrom(db, path("bands.csv"));
+    QVERIFY(!outcome.changed);
+    QVERIFY2(outcome.message.contains("Added 0 rows") && outcome.message.contains("Skipped 9 rows"),
+             qPrintable(outcome.message));
+    QCOMPARE(stored(Tables::band()), before);
+
+    // A row differing in its description is new; one equal by value (14,200.000 is 14200) and
+    // a second copy in the same file are skipped.
+    writeFile(path("more.csv"),
+              "Location,Name,Frequency,Mode\n"
+              "0,20 m SSB,14.200000,USB\n0,20 m net,14.2,USB\n1,20 m net,14.2,USB\n");
+    outcome = BandFile::importFrom(db, path("more.csv"));
     QVERIFY(outcome.changed);
-    QCOMPARE(stored(Tables::band()), before + before);
+    QVERIFY2(outcome.message.contains("Added 1 row") && outcome.message.contains("Skipped 2 rows"),
+             qPrintable(outcome.message));
+    QCOMPARE(stored(Tables::band()).size(), before.size() + 1);
 }
 
 void tst_ExchangeFiles::exportThatCannotBeWrittenSaysWhy()
