@@ -60,6 +60,11 @@ std::optional<ScanRange> ScanRange::fromRow(const ScanRow &row, int rowNumber, Q
     range.modeCode = mode(row.Mode, &problems);
     range.stepHz = kilohertz("Step", row.Step, &problems);
     range.pauseMs = pause(row.Pause, &problems);
+    // A range that starts above its end would be stepped through without end.
+    if (problems.isEmpty() && range.startHz > range.endHz)
+        problems << QStringLiteral("its FreqStart %1 is above its FreqEnd %2")
+                        .arg(CellMessages::quoted(row.FreqStart),
+                             CellMessages::quoted(row.FreqEnd));
     if (problems.isEmpty())
         return range;
     if (refusal)

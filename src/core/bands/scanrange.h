@@ -39,6 +39,6 @@ struct ScanRange
     // The range of a row, or nothing with *refusal naming the row (counted from 1) and every
     // cell that cannot be scanned: a start, end or step that is not a number of kilohertz, is
     // below 0 or does not fit the radio's 11-digit field; a pause that is not a number of
-    // seconds from 0 to 32.767; a mode that is none of the mode names.
+    // seconds from 0 to 32.767; a mode that is none of the mode names; a start above the end.
     static std::optional<ScanRange> fromRow(const ScanRow &row, int rowNumber, QString *refusal);
 };

@@ -195,6 +195,8 @@ void tst_FrequencyScan::refusedRows_data()
         << scanRow("7000", "7010", "1", "1", "USB;TX1") << 1 << QStringList {"Mode", "USB;TX1"};
     QTest::newRow("two cells at once")
         << scanRow("x", "7010", "1", "40") << 1 << QStringList {"FreqStart", "Pause"};
+    QTest::newRow("start above end") << scanRow("7,040", "7000", "1") << 4
+                                     << QStringList {"Row 4", "FreqStart \"7,040\" is above"};
     QTest::newRow("no row selected")
         << scanRow("7000", "7010", "1") << 0 << QStringList {"No row is selected"};
 }
