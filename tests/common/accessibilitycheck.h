@@ -23,6 +23,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QStringList>
@@ -207,6 +209,59 @@ inline Result check(QWidget *window)
             result.offences << who + QStringLiteral(": not reachable with Tab");
     }
     return result;
+}
+
+// The access key of a caption: the character after a single "&", in lower case; none without.
+inline QChar accessKey(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] != QLatin1Char('&'))
+            return text[i + 1].toLower();
+        ++i;
+    }
+    return QChar();
+}
+
+// The named controls and menu entries each have an access key that nothing beside them uses:
+// the window's other buttons, described boxes and menus; a menu entry's fellow entries.
+inline QStringList accessKeyOffences(QWidget *window, const QStringList &names)
+{
+    QStringList offences;
+    for (const QString &name : names) {
+        auto *entry = window->findChild<QAction *>(name);
+        auto *control = entry ? nullptr : window->findChild<QWidget *>(name);
+        if (!entry && !control) {
+            offences << name + QStringLiteral(": not found");
+            continue;
+        }
+        const QString caption = entry ? entry->text() : captionOf(control, window);
+        QStringList others;
+        for (QObject *holder : entry ? entry->associatedObjects() : QObjectList()) {
+            if (auto *menu = qobject_cast<QMenu *>(holder))
+                for (QAction *other : menu->actions())
+                    others << (other == entry ? QString() : other->text());
+        }
+        for (auto *button :
+             control ? window->findChildren<QAbstractButton *>() : QList<QAbstractButton *>())
+            others << (button == control ? QString() : button->text());
+        for (auto *label : control ? window->findChildren<QLabel *>() : QList<QLabel *>())
+            others << (label->buddy() && label->buddy() != control ? label->text() : QString());
+        for (auto *bar : control ? window->findChildren<QMenuBar *>() : QList<QMenuBar *>()) {
+            for (QAction *menu : bar->actions())
+                others << menu->text();
+        }
+        const QChar key = accessKey(caption);
+        if (key.isNull())
+            offences << QStringLiteral("%1: no access key in \"%2\"").arg(name, caption);
+        for (const QString &other : std::as_const(others)) {
+            if (!key.isNull() && accessKey(other) == key)
+                offences << QStringLiteral("%1: \"%2\" shares its access key with \"%3\"")
+                                .arg(name, caption, other);
+        }
+    }
+    return offences;
 }
 
 } // namespace AccessibilityCheck

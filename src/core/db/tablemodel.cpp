@@ -43,8 +43,16 @@ QString TableModel::orderByClause() const
     const QString key = Tables::quoted(QLatin1String(KeyColumn));
     if (m_sortColumn < 0 || m_sortColumn == keyColumn())
         return QStringLiteral("ORDER BY ") + key;
-    return QStringLiteral("ORDER BY %1 COLLATE NOCASE ASC, %2")
-        .arg(Tables::quoted(record().fieldName(m_sortColumn)), key);
+    const QString column = Tables::quoted(record().fieldName(m_sortColumn));
+    if (m_valueSorted.contains(m_sortColumn))
+        return QStringLiteral("ORDER BY CAST(REPLACE(TRIM(%1), ',', '') AS REAL) ASC, %2")
+            .arg(column, key);
+    return QStringLiteral("ORDER BY %1 COLLATE NOCASE ASC, %2").arg(column, key);
+}
+
+void TableModel::setValueSorted(int column)
+{
+    m_valueSorted.insert(column);
 }
 
 void TableModel::fetchUpTo(int row)
@@ -151,10 +159,16 @@ bool TableModel::save(QString *error)
     return false;
 }
 
+void TableModel::setReadOnly(int column)
+{
+    m_readOnly.insert(column);
+}
+
 Qt::ItemFlags TableModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags flags = QSqlTableModel::flags(index);
-    if (index.column() == keyColumn() || m_database.isReadOnly())
+    if (index.column() == keyColumn() || m_readOnly.contains(index.column())
+        || m_database.isReadOnly())
         flags &= ~Qt::ItemIsEditable;
     return flags;
 }

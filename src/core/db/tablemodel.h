@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QSqlTableModel>
 #include <functional>
 
@@ -21,8 +22,12 @@ public:
 
     // The plain order: as the rows were added.
     void sortByKey();
-    // Ascending by one column (text without regard to case); ties keep the plain order.
+    // Ascending by one column (text without regard to case, or by value for a column set
+    // with setValueSorted); ties keep the plain order.
     void sortBy(int column);
+    // The column holds numbers as text ("14,195.5", " " for none): it sorts by their value,
+    // 7,074 before 21,450, text that is no number counting as 0.
+    void setValueSorted(int column);
     int keyColumn() const;
 
     // Reads rows from the database until row is loaded (or all of them, for -1).
@@ -51,6 +56,8 @@ public:
     // why.
     bool save(QString *error);
 
+    // A column the grid shows but never edits (the key column always is one).
+    void setReadOnly(int column);
     // A table open to be read only (Database::isReadOnly()) shows its rows and takes no edit,
     // no new row and no deletion.
     Qt::ItemFlags flags(const QModelIndex &index) const override;
@@ -64,4 +71,6 @@ private:
     Database &m_database;
     int m_sortColumn = -1;
     QHash<int, std::function<QString(const QString &)>> m_displayForms;
+    QSet<int> m_readOnly;
+    QSet<int> m_valueSorted;
 };

@@ -75,7 +75,14 @@ std::optional<Tone> tone(QStringView cell)
 
 QString toneCell(QChar flag, QStringView number)
 {
-    return flag == QLatin1Char('1') ? number.toString() : blank();
+    if (flag != QLatin1Char('1'))
+        return blank();
+    if (number.size() == 2 && allDigits(number)) {
+        const int tone = number.toInt();
+        if (tone >= 1 && tone <= Cat::ToneCount)
+            return Cat::toneText(tone);
+    }
+    return number.toString();
 }
 
 Channel channel(const MemoryRow &row)
@@ -115,6 +122,14 @@ std::optional<QByteArray> writeCommand(Side side, int channelNumber, const Chann
 QString channelText(int channelNumber)
 {
     return QStringLiteral("%1").arg(channelNumber, 2, 10, QLatin1Char('0'));
+}
+
+std::optional<int> channelNumber(QStringView mem)
+{
+    const QStringView digits = mem.trimmed();
+    if (digits.isEmpty() || digits.size() > 2 || !allDigits(digits))
+        return std::nullopt;
+    return digits.toInt();
 }
 
 } // namespace MemoryCells

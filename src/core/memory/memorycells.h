@@ -56,8 +56,9 @@ struct Tone
 // number. Any other text gives nothing.
 std::optional<Tone> tone(QStringView cell);
 
-// The tone fields of a memory reply to a cell: flag '1' gives the two-digit number as the radio
-// sent it, any other flag " ".
+// The tone fields of a memory reply to a cell: flag '1' gives the tone's frequency text
+// ("88.5" for number 08), as the pick list writes it; a number outside the table stays as the
+// radio sent it. Any other flag gives " ".
 QString toneCell(QChar flag, QStringView number);
 
 // --- Memory-write command ------------------------------------------------------------------------
@@ -89,5 +90,9 @@ std::optional<QByteArray> writeCommand(Side side, int channelNumber, const Chann
 
 // Channel number as the protocol writes it: two digits.
 QString channelText(int channelNumber);
+
+// The channel a Mem cell names: one or two digits, blanks around them allowed ("05", "5").
+// Nothing for any other text.
+std::optional<int> channelNumber(QStringView mem);
 
 } // namespace MemoryCells

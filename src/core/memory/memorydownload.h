@@ -34,10 +34,11 @@ public:
 
     bool isRunning() const { return m_running; }
 
-    // Starts a download over the table's current rows ("AI0;", then "MR0 00;") and returns at
-    // once; false (nothing sent) while one runs. Cells the download does not write (Mem,
-    // Description, Scan, a mode the radio reports with an unknown digit) keep these values;
-    // rows missing from a short table start as an empty channel numbered by its position.
+    // Starts a download over the table's channels, current[n] being channel n ("AI0;", then
+    // "MR0 00;") and returns at once; false (nothing sent) while one runs. Cells the download
+    // does not write (Mem, Description, Scan, a mode the radio reports with an unknown digit)
+    // keep these values; channels missing from a short list start empty, numbered by their
+    // place.
     bool start(const QList<MemoryRow> &current);
 
     // A memory reply while DownloadSwitch is 1 (the reply interpreter hands it over whole,

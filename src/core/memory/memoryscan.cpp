@@ -14,19 +14,6 @@ namespace {
 // The longest pause the box may ask for: a day.
 constexpr double MaxPauseMs = 24.0 * 3600.0 * 1000.0;
 
-// A channel number typed in a box: one or two digits, 0 to 99.
-std::optional<int> channelNumber(const QString &text)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > 2)
-        return std::nullopt;
-    for (QChar c : t) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
-    return t.toInt();
-}
-
 QString startCaption()
 {
     return MemoryScan::tr("Start");
@@ -73,8 +60,8 @@ void MemoryScan::cmdActivate_Click()
         return;
     }
 
-    const std::optional<int> start = channelNumber(boxes.txtStartMem);
-    const std::optional<int> end = channelNumber(boxes.txtEndMem);
+    const std::optional<int> start = MemoryCells::channelNumber(boxes.txtStartMem);
+    const std::optional<int> end = MemoryCells::channelNumber(boxes.txtEndMem);
     if (!start || !end) {
         const QString bad = start ? boxes.txtEndMem : boxes.txtStartMem;
         Q_EMIT refused(tr("The memory range takes channel numbers from 00 to 99; \"%1\" is not "
@@ -109,7 +96,7 @@ void MemoryScan::cmdActivate_Click()
 void MemoryScan::stop(const MemoryScanBoxes &boxes)
 {
     // The click returns to the start row as every click does (when the box still names one).
-    const std::optional<int> start = channelNumber(boxes.txtStartMem);
+    const std::optional<int> start = MemoryCells::channelNumber(boxes.txtStartMem);
     if (start && *start < m_view.rowCount())
         Q_EMIT rowChanged(*start);
     m_timer->stop();

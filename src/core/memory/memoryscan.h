@@ -1,8 +1,9 @@
-// The memory scan of the memory window's "Scan" frame: from the start row on, every row whose
-// Scan cell equals the scan code and that has a receive frequency is tuned on the VFO in use
-// and held for the pause; the row whose Mem cell equals the end channel, or the last row, leads
-// back to the start row. Start/Stop is one button; a stop ends, after the pause each time, with
-// the two "IF;" status requests the display follows.
+// The memory scan of the memory window's "Scan" frame: from the start channel on, every channel
+// whose Scan cell equals the scan code and that has a receive frequency is tuned on the VFO in
+// use and held for the pause; the end channel, or channel 99, leads back to the start channel.
+// Channels go by their number, whatever order the window shows its rows in. Start/Stop is one
+// button; a stop ends, after the pause each time, with the two "IF;" status requests the display
+// follows.
 #pragma once
 
 #include "core/memory/memoryrow.h"
@@ -23,14 +24,14 @@ struct MemoryScanBoxes
     QString txtScanCode = QStringLiteral("A");
 };
 
-// What the scan reads from the memory window, live: the table's rows (edits made during a scan
-// are seen at the next visit) and the boxes.
+// What the scan reads from the memory window, live: the channels (edits made during a scan are
+// seen at the next visit) and the boxes. row(n) is channel n, the row whose Mem cell is n.
 class MemoryScanView
 {
 public:
     virtual ~MemoryScanView() = default;
     virtual int rowCount() const = 0;
-    virtual MemoryRow row(int index) const = 0;
+    virtual MemoryRow row(int channel) const = 0;
     virtual MemoryScanBoxes boxes() const = 0;
 };
 
@@ -67,8 +68,9 @@ public:
 Q_SIGNALS:
     // The button's caption: "Stop" while scanning, "Start" otherwise.
     void captionChanged(const QString &caption);
-    // The row the scan stands on (the start row at each click, then every row it tunes).
-    void rowChanged(int row);
+    // The channel the scan stands on (the start channel at each click, then every channel it
+    // tunes).
+    void rowChanged(int channel);
     void refused(const QString &message);
 
 private:

@@ -1,7 +1,9 @@
-// "PC to Radio": writes the table's rows into the radio's memory channels. Per channel the
-// transmit side goes first, then after a pause the receive side, then another pause; a timer
-// paces the commands so the windows keep painting. Cells of no defined form are written as
-// empty and named in the closing message.
+// "PC to Radio": writes the table's rows into the radio's memory channels, each row into the
+// channel its Mem cell names. Per channel the transmit side goes first, then after a pause the
+// receive side, then another pause; a timer paces the commands so the windows keep painting.
+// Cells of no defined form are written as empty and named in the closing message. A write the
+// radio refuses ("?;" before the next command) does not stop the upload: the channel is named
+// in the closing message.
 #pragma once
 
 #include "core/memory/memoryrow.h"
@@ -21,6 +23,8 @@ class MemoryUpload : public QObject
 public:
     static constexpr int ChannelCount = 100;
     static constexpr std::chrono::milliseconds DefaultPacing {500};
+    // The shortest wait after the last write, for the radio's refusal of it to arrive.
+    static constexpr std::chrono::milliseconds RefusalWait {100};
 
     enum class Outcome { Completed, Cancelled };
     Q_ENUM(Outcome)
@@ -35,9 +39,10 @@ public:
 
     bool isRunning() const { return m_phase != Phase::Idle; }
 
-    // Takes a snapshot of the rows (the first 100; row n is channel n), sends "AI0;" and the
-    // first transmit-side command, and returns. False (nothing sent) while an upload runs or
-    // when there are no rows.
+    // Takes a snapshot of the rows, each written into the channel its Mem cell names (rows
+    // whose Mem is no channel number are left out), sends "AI0;" and the first transmit-side
+    // command, and returns. False (nothing sent) while an upload runs or when no row names a
+    // channel.
     bool start(const QList<MemoryRow> &rows);
 
     // The progress window's Cancel: the channel in progress is completed, then after the
@@ -56,15 +61,20 @@ private:
 
     void step();
     void sendSide(int side);
+    void replyTaken(const QString &reply);
     QString closingMessage() const;
+    int channelOf(int index) const;
 
     Radio &m_radio;
     std::unique_ptr<Radio::ActivityGuard> m_busy; // the line is the upload's meanwhile
     QTimer *m_pause = nullptr; // "pacing"
+    std::chrono::milliseconds m_pacing = DefaultPacing;
     QList<MemoryRow> m_rows;
     Phase m_phase = Phase::Idle;
-    int m_channel = 0;
+    int m_index = 0; // of the row being written
+    int m_lastWritten = -1; // the channel of the last memory write sent
     bool m_cancelRequested = false;
     // Channels written so far whose cells were not all of a defined form, with those cells.
     QStringList m_undefined;
+    QList<int> m_refused; // channels whose write the radio refused
 };

@@ -20,6 +20,7 @@ frmBand::frmBand(Radio &radio, QWidget *parent, const QString &folder)
     connect(cmdActivate, &QPushButton::clicked, this, &frmBand::cmdActivate_Click);
     connect(this, &frmBand::message, this, &frmBand::showMessage);
     buildMenu();
+    addEditMenu(true, QStringLiteral("&Delete Row"));
 }
 
 void frmBand::buildMenu()

@@ -15,6 +15,7 @@ frmFreqScan::frmFreqScan(Radio &radio, QWidget *parent, const QString &folder)
     setScanCaption(QStringLiteral("Start"));
     buttonLayout()->addStretch(1);
     cmdClose = addCloseButton(QStringLiteral("&Close"));
+    addEditMenu(true, QStringLiteral("&Delete Row"));
     wireUp();
 }
 

@@ -1,5 +1,8 @@
 #include "ui/common/windowplacement.h"
 
+#include "ui/common/spokenname.h"
+
+#include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -39,6 +42,24 @@ void fitTitle(QWidget &window)
     window.setMinimumWidth(std::max(window.minimumSizeHint().width(), titleWidth(window)));
 }
 
+void openBox(QDialog &box)
+{
+    QWidget *owner = box.parentWidget() ? box.parentWidget()->window() : nullptr;
+    const bool overOwner = owner && owner->isVisible();
+    box.setAttribute(Qt::WA_DeleteOnClose);
+    // Placed once shown, when a message box has taken its final size.
+    if (overOwner) {
+        box.open(); // modal to its window only
+        const QPoint centre = owner->frameGeometry().center();
+        box.move(centre.x() - box.frameGeometry().width() / 2,
+                 centre.y() - box.frameGeometry().height() / 2);
+        return;
+    }
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    centreOnScreen(box);
+}
+
 void restoreDefaultCursor()
 {
     // The override cursors form a stack; the default arrow shows once it is empty.
@@ -50,7 +71,7 @@ QLabel *namedLabel(QWidget *parent, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
+    label->setAccessibleName(SpokenName::caption(text));
     return label;
 }
 

@@ -2,6 +2,7 @@
 // resetting the mouse pointer and named labels that screen readers announce by their text.
 #pragma once
 
+class QDialog;
 class QLabel;
 class QString;
 class QWidget;
@@ -19,10 +20,16 @@ int titleWidth(const QWidget &window);
 // Called once the window has its title and its layout.
 void fitTitle(QWidget &window);
 
+// Opens a box (made with the widget it belongs to as its parent) centred on that widget's
+// window and modal to it, deleted once closed. A box whose window is not shown (or that has
+// none) is centred on the screen and holds the whole program.
+void openBox(QDialog &box);
+
 // Puts the mouse pointer back to the default arrow, however many busy cursors were set.
 void restoreDefaultCursor();
 
-// A label with its object name, whose accessible name is its text.
+// A label with its object name, whose accessible name is its text without the access key's
+// "&".
 QLabel *namedLabel(QWidget *parent, const char *name, const QString &text);
 
 } // namespace WindowPlacement

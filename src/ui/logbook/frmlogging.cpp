@@ -13,10 +13,10 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 constexpr const char *Local = "DateLocal";
@@ -49,6 +49,7 @@ frmLogging::frmLogging(const RadioState &radio, QWidget *parent, const QString &
     if (auto *column = qobject_cast<QVBoxLayout *>(layout()))
         column->addWidget(lblStatus);
     buildMenu();
+    addEditMenu(true, QStringLiteral("&Delete Row"));
     wireUp();
 }
 
@@ -72,6 +73,9 @@ void frmLogging::wireUp()
     connect(cmdUpdate, &QPushButton::clicked, this, &frmLogging::cmdUpdate_Click);
     connect(mnuExportAdif, &QAction::triggered, this, &frmLogging::mnuExportAdif_Click);
     connect(mnuImportAdif, &QAction::triggered, this, &frmLogging::mnuImportAdif_Click);
+    // A cell written (typed, picked or stamped) or a new row given up is a success too.
+    connect(model(), &QAbstractItemModel::dataChanged, this, &frmLogging::clearRefusal);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &frmLogging::clearRefusal);
 }
 
 bool frmLogging::event(QEvent *event)
@@ -103,7 +107,7 @@ void frmLogging::dressColumns()
         model()->setDisplayForm(c, &LogTime::shown);
         const QString caption = facts().captions.value(QLatin1String(field));
         auto *delegate = new LogTimeDelegate(caption, grid());
-        connect(delegate, &LogTimeDelegate::refused, this, &frmLogging::refuse,
+        connect(delegate, &LogTimeDelegate::refused, this, &frmLogging::showRefusal,
                 Qt::QueuedConnection);
         grid()->setItemDelegateForColumn(c, delegate);
         grid()->setColumnWidth(c, width);
@@ -131,25 +135,6 @@ bool frmLogging::setCell(int row, const char *field, const QString &text)
     return model()->setData(model()->index(row, column(field)), text, Qt::EditRole);
 }
 
-QVariant frmLogging::keyOf(int row) const
-{
-    return model()->index(row, model()->keyColumn()).data(Qt::EditRole);
-}
-
-int frmLogging::rowOfKey(const QVariant &key, int hint)
-{
-    if (key.isNull())
-        return -1;
-    const int rows = model()->allRowCount();
-    if (hint >= 0 && hint < rows && keyOf(hint) == key)
-        return hint;
-    for (int row = 0; row < rows; ++row) {
-        if (keyOf(row) == key)
-            return row;
-    }
-    return -1;
-}
-
 QVariant frmLogging::newestKey() const
 {
     QSqlQuery query(model()->database());
@@ -174,12 +159,20 @@ QString frmLogging::statusText() const
 void frmLogging::say(const QString &text)
 {
     lblStatus->setText(text);
+    m_refusalShown = false;
 }
 
-void frmLogging::refuse(const QString &text)
+void frmLogging::showRefusal(const QString &text)
 {
     say(text);
-    m_notice(this, text);
+    m_refusalShown = true;
+    TableWindow::showRefusal(text);
+}
+
+void frmLogging::clearRefusal()
+{
+    if (std::exchange(m_refusalShown, false))
+        lblStatus->clear();
 }
 
 // --- The stamp ------------------------------------------------------------------------------
@@ -203,11 +196,10 @@ void frmLogging::cmdDateTime_Click()
         stamp(row);
         return;
     }
-    m_ask(this, LogQuestions::restampQuestion(cell(row, CallSign), cell(row, Local)),
-          [this, key, row] {
-              if (const int now = rowOfKey(key, row); now >= 0)
-                  stamp(now);
-          });
+    ask(LogQuestions::restampQuestion(cell(row, CallSign), cell(row, Local)), [this, key, row] {
+        if (const int now = rowOfKey(key, row); now >= 0)
+            stamp(now);
+    });
 }
 
 void frmLogging::stamp(int row)
@@ -262,50 +254,25 @@ void frmLogging::addNewRow()
 
 void frmLogging::cmdDelete_Click()
 {
-    if (!ready() || refuseWhenReadOnly())
-        return;
-    grid()->commitOpenEditor();
-    const int row = currentRow();
-    if (row < 0)
-        return; // an empty table, or no row current
-    TableModel &rows = *model();
-    if (rows.isUntouchedNewRow(row)) {
-        // Nothing was typed in it: the new row just goes.
-        rows.revertRow(row);
-        setCurrentRow(qMin(row, rows.rowCount() - 1));
-        if (rows.rowCount() == 0)
-            dataControl()->setCaption(facts().firstCaption);
-        return;
-    }
-    const QVariant key = keyOf(row);
-    const QPersistentModelIndex unsaved(key.isNull() ? rows.index(row, 0) : QModelIndex());
-    m_ask(this, LogQuestions::deleteQuestion(cell(row, CallSign), cell(row, Local)),
-          [this, key, unsaved, row] { deleteRow(key, unsaved, row); });
+    if (ready())
+        deleteRow();
 }
 
-void frmLogging::deleteRow(const QVariant &key, const QPersistentModelIndex &unsaved, int hint)
+QString frmLogging::rowName(int row) const
 {
-    if (!ready())
-        return;
-    grid()->commitOpenEditor();
-    const int row = key.isNull() ? (unsaved.isValid() ? unsaved.row() : -1) : rowOfKey(key, hint);
-    if (row < 0)
-        return; // gone meanwhile
-    const QString name = LogQuestions::contactName(cell(row, CallSign), cell(row, Local));
-    TableModel &rows = *model();
-    if (!rows.removeRow(row) || !save())
-        return; // a failed save has been reported and the contact is still there
-    // The next row becomes current, or the last one when the deleted row was the last.
-    setCurrentRow(qMin(row, rows.allRowCount() - 1));
-    if (rows.rowCount() == 0)
-        dataControl()->setCaption(facts().firstCaption);
-    say(QStringLiteral("Deleted the contact with %1.").arg(name));
+    return QStringLiteral("the contact with ")
+        + LogQuestions::contactName(cell(row, CallSign), cell(row, Local));
+}
+
+void frmLogging::rowDeleted(const QString &name)
+{
+    say(QStringLiteral("Deleted %1.").arg(name));
 }
 
 void frmLogging::cmdRefresh_Click()
 {
-    if (ready())
-        refresh();
+    if (ready() && refresh())
+        clearRefusal();
 }
 
 void frmLogging::cmdUpdate_Click()
@@ -368,29 +335,4 @@ void frmLogging::mnuImportAdif_Click()
             say(outcome.message.section(QLatin1Char('\n'), 0, 0));
             return outcome;
         });
-}
-
-// --- Questions and notices ------------------------------------------------------------------
-
-void frmLogging::askInMessageBox(QWidget *window, const QString &text, std::function<void()> onYes)
-{
-    auto *box = new QMessageBox(QMessageBox::Question, window->windowTitle(), text,
-                                QMessageBox::Yes | QMessageBox::No, window);
-    box->setDefaultButton(QMessageBox::No);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    QObject::connect(box, &QMessageBox::finished, window, [onYes = std::move(onYes)](int answer) {
-        if (answer == QMessageBox::Yes)
-            onYes();
-    });
-    box->open();
-}
-
-void frmLogging::showInMessageBox(QWidget *window, const QString &text)
-{
-    auto *box = new QMessageBox(QMessageBox::Warning, window->windowTitle(), text, QMessageBox::Ok,
-                                window);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->open();
 }

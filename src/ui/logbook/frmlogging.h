@@ -38,14 +38,6 @@ public:
 
     // Where the stamp reads the present local time (the computer's clock unless replaced).
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
-    // Asks a yes/no question and runs onYes only for Yes. By default a message box that holds
-    // this window only; the rest of the program keeps running while it waits.
-    using Question
-        = std::function<void(QWidget *window, const QString &text, std::function<void()> onYes)>;
-    void setQuestion(Question ask) { m_ask = std::move(ask); }
-    // Tells the operator that something typed was refused (a message box by default).
-    using Notice = std::function<void(QWidget *window, const QString &text)>;
-    void setNotice(Notice notice) { m_notice = std::move(notice); }
 
     // Where the ADIF commands ask for their file and tell what they did (Qt's file dialog and a
     // message box by default).
@@ -69,6 +61,12 @@ public:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // "&Edit" > "&New Row" is Add; "&Delete Row" (Delete) asks naming the contact.
+    void newRow() override { cmdAdd_Click(); }
+    QString rowName(int row) const override;
+    void rowDeleted(const QString &name) override;
+    // A refusal also stays in the status line until the next press that succeeds.
+    void showRefusal(const QString &text) override;
 
 private:
     void wireUp();
@@ -78,24 +76,17 @@ private:
     int column(const char *field) const;
     QString cell(int row, const char *field) const;
     bool setCell(int row, const char *field, const QString &text);
-    // The row's key, null for a row not saved yet.
-    QVariant keyOf(int row) const;
-    // The row holding key now (the order may have changed), -1 when it is gone.
-    int rowOfKey(const QVariant &key, int hint);
     bool onUntouchedNewRow() const;
     void addNewRow();
     void stamp(int row);
-    void deleteRow(const QVariant &key, const QPersistentModelIndex &unsaved, int hint);
     QVariant newestKey() const;
     void say(const QString &text);
-    void refuse(const QString &text);
-    static void askInMessageBox(QWidget *window, const QString &text, std::function<void()> onYes);
-    static void showInMessageBox(QWidget *window, const QString &text);
+    // Takes a refusal off the status line once something has succeeded.
+    void clearRefusal();
 
     const RadioState &m_radio;
     std::function<QDateTime()> m_now = [] { return QDateTime::currentDateTime(); };
-    Question m_ask = &frmLogging::askInMessageBox;
-    Notice m_notice = &frmLogging::showInMessageBox;
     FileCommand::TableCommands m_files;
     bool m_columnsDressed = false;
+    bool m_refusalShown = false; // the status line holds a refusal
 };

@@ -87,8 +87,8 @@ void frmTerminal::buildMenus()
     menuAction(file, "mnuBand", QStringLiteral("&Band"));
     menuAction(file, "mnuFreqScan", QStringLiteral("&Frequency Scan"));
     menuAction(file, "mnuMemory", QStringLiteral("&Memory"));
-    menuAction(file, "mnuLogging", QStringLiteral("Logging"));
-    menuAction(file, "MnuRadioMenu", QStringLiteral("Menu"));
+    menuAction(file, "mnuLogging", QStringLiteral("&Logging"));
+    menuAction(file, "MnuRadioMenu", QStringLiteral("Me&nu"));
     addSeparator(file, "MBar1");
     menuAction(file, "mnuTestScreen", QStringLiteral("&Test Screen"));
     addSeparator(file, "mBar3");

@@ -2,7 +2,9 @@
 
 #include "core/db/tablemodel.h"
 #include "core/exchange/memoryfile.h"
+#include "core/memory/memorycells.h"
 #include "ui/common/windowplacement.h"
+#include "ui/tablewindow/datagrid.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -39,6 +41,8 @@ frmMemory::frmMemory(QWidget *parent, const QString &folder)
     buildScanFrame();
     cmdClose = addCloseButton(QStringLiteral("Close"));
     buildMenu();
+    // The table keeps its 100 channels: a channel is cleared, never deleted or added.
+    addEditMenu(false, QStringLiteral("&Clear Channel"));
     wireUp();
 }
 
@@ -82,14 +86,15 @@ void frmMemory::buildScanFrame()
         caption->setBuddy(box);
         return caption;
     };
+    // Access keys that none of the window's buttons and menus use: G, O, U, D and T.
     auto *layout = new QGridLayout(Frame1);
-    layout->addWidget(label("lblRange", QStringLiteral("Memory Range"), txtStartMem), 0, 0);
+    layout->addWidget(label("lblRange", QStringLiteral("Memory Ran&ge"), txtStartMem), 0, 0);
     layout->addWidget(txtStartMem, 0, 1);
-    layout->addWidget(label("lblTo", QStringLiteral("to"), txtEndMem), 0, 2);
+    layout->addWidget(label("lblTo", QStringLiteral("t&o"), txtEndMem), 0, 2);
     layout->addWidget(txtEndMem, 0, 3);
-    layout->addWidget(label("lblPause", QStringLiteral("Pause"), txtScanPause), 1, 0);
+    layout->addWidget(label("lblPause", QStringLiteral("Pa&use"), txtScanPause), 1, 0);
     layout->addWidget(txtScanPause, 1, 1);
-    layout->addWidget(label("lblCode", QStringLiteral("Code"), txtScanCode), 1, 2);
+    layout->addWidget(label("lblCode", QStringLiteral("Co&de"), txtScanCode), 1, 2);
     layout->addWidget(txtScanCode, 1, 3);
     layout->addWidget(cmdActivate, 0, 4, 2, 1);
 
@@ -145,10 +150,11 @@ void frmMemory::setFrequencyText(const QString &text)
 
 void frmMemory::setScanCaption(const QString &caption)
 {
-    cmdActivate->setText(caption);
-    cmdActivate->setAccessibleName(caption == QLatin1String("Stop")
-                                       ? QStringLiteral("Stop, end the memory scan")
-                                       : caption + QStringLiteral(", scan the memory range"));
+    // "S&tart" and "S&top": Alt+T either way.
+    const bool stop = caption == QLatin1String("Stop");
+    cmdActivate->setText(stop ? QStringLiteral("S&top") : QStringLiteral("S&tart"));
+    cmdActivate->setAccessibleName(stop ? QStringLiteral("Stop, end the memory scan")
+                                        : QStringLiteral("Start, scan the memory range"));
 }
 
 void frmMemory::hideForTransfer()
@@ -176,10 +182,91 @@ MemoryRow frmMemory::row(int index) const
     return MemoryRow::fromCells(rowCells(index));
 }
 
-bool frmMemory::writeChannels(int firstRow, const QList<MemoryRow> &rows)
+QList<int> frmMemory::channelRows()
 {
-    QList<QStringList> cells;
-    for (const MemoryRow &row : rows)
-        cells << row.cells();
-    return writeRows(firstRow, cells);
+    QList<int> rows(ChannelCount, -1);
+    QList<qint64> keys(ChannelCount, 0);
+    TableModel &table = *model();
+    const int count = table.allRowCount();
+    const int mem = table.fieldIndex(QStringLiteral("Mem"));
+    for (int row = 0; row < count; ++row) {
+        const std::optional<int> number
+            = MemoryCells::channelNumber(table.index(row, mem).data(Qt::EditRole).toString());
+        if (!number)
+            continue;
+        const qint64 key = table.index(row, table.keyColumn()).data(Qt::EditRole).toLongLong();
+        if (rows.at(*number) < 0 || key < keys.at(*number)) {
+            rows[*number] = row;
+            keys[*number] = key;
+        }
+    }
+    return rows;
+}
+
+int frmMemory::rowOfChannel(int channel)
+{
+    return channel >= 0 && channel < ChannelCount ? channelRows().at(channel) : -1;
+}
+
+MemoryRow frmMemory::channel(int channel)
+{
+    const int at = rowOfChannel(channel);
+    if (at >= 0)
+        return row(at);
+    const QString blank = MemoryCells::blank();
+    return MemoryRow {MemoryCells::channelText(channel), blank, blank, blank, blank, blank, blank};
+}
+
+void frmMemory::showChannel(int channel)
+{
+    if (const int at = rowOfChannel(channel); at >= 0)
+        setCurrentRow(at);
+}
+
+bool frmMemory::storeChannels(const QList<MemoryRow> &rows)
+{
+    if (!database().isOpen() || !save())
+        return false;
+    QList<int> where = channelRows();
+    QMap<int, QStringList> changed;
+    QList<QStringList> added;
+    for (const MemoryRow &row : rows) {
+        const std::optional<int> number = MemoryCells::channelNumber(row.Mem);
+        if (!number || *number >= ChannelCount) {
+            reportDataError(QStringLiteral("the row \"%1\" names no memory channel 00 to 99; no "
+                                           "channel was written")
+                                .arg(row.Mem));
+            return false;
+        }
+        if (where.at(*number) >= 0)
+            changed.insert(where.at(*number), row.cells());
+        else
+            added << row.cells();
+    }
+    return writeRows(changed, added);
+}
+
+void frmMemory::deleteRow()
+{
+    if (!isLoaded() || !database().isOpen())
+        return;
+    grid()->commitOpenEditor();
+    const int at = currentRow();
+    if (at < 0)
+        return;
+    const QVariant key = keyOf(at);
+    const QString mem = row(at).Mem;
+    ask(QStringLiteral("Clear channel %1?").arg(mem.trimmed()), [this, key, at, mem] {
+        const int now = rowOfKey(key, at);
+        if (now < 0)
+            return;
+        const QString blank = MemoryCells::blank();
+        if (writeRow(now, MemoryRow {mem, blank, blank, blank, blank, blank, blank}))
+            setCurrentRow(rowOfKey(key, now));
+    });
+}
+
+bool frmMemory::writeRow(int index, const MemoryRow &row)
+{
+    return writeRows({{index, row.cells()}});
 }

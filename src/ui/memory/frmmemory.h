@@ -18,6 +18,8 @@ class frmMemory : public TableWindow
 {
     Q_OBJECT
 public:
+    static constexpr int ChannelCount = 100;
+
     explicit frmMemory(QWidget *parent = nullptr, const QString &folder = QString());
 
     // The main window's frequency as it shows it ("14,200.000"): the title becomes
@@ -38,13 +40,24 @@ public:
     void setFileChooser(FileCommand::Chooser choose) { m_files.setFileChooser(std::move(choose)); }
     void setOutcomeTeller(FileCommand::Teller tell) { m_files.setOutcomeTeller(std::move(tell)); }
 
-    // The channels in row order (row i is radio channel i). row() is empty for a row that is
-    // not there.
+    // The rows in the order the grid shows them (a header click may have sorted them). row()
+    // is empty for a row that is not there.
     int channelCount();
     MemoryRow row(int index) const;
-    // Writes rows from firstRow on in one transaction; false (reported) leaves every row as it
-    // was.
-    bool writeChannels(int firstRow, const QList<MemoryRow> &rows);
+    // Where each channel is: element n is the row whose Mem cell names channel n, -1 when none
+    // does. Of two rows naming one channel the one stored first counts.
+    QList<int> channelRows();
+    int rowOfChannel(int channel);
+    // Channel n as the table holds it; an empty channel numbered n when no row holds it.
+    MemoryRow channel(int channel);
+    // Makes the row of channel n current (none when the table has no such row).
+    void showChannel(int channel);
+    // Writes each row into the row of the channel its Mem cell names, adding a row for a
+    // channel the table lacks, in one transaction. False (reported) when a row names no
+    // channel 00 to 99 or the write fails; every row is then as it was.
+    bool storeChannels(const QList<MemoryRow> &rows);
+    // Writes one row over the row shown at index; false (reported) leaves it as it was.
+    bool writeRow(int index, const MemoryRow &row);
 
     // "Start" or "Stop" on cmdActivate.
     void setScanCaption(const QString &caption);
@@ -77,6 +90,11 @@ Q_SIGNALS:
     void memToVfoRequested();
     void startStopRequested();
     void restoreSnapshotRequested();
+
+protected:
+    // "&Edit" > "&Clear Channel" (Delete): asks "Clear channel 05?", then blanks every cell of
+    // the row but its Mem.
+    void deleteRow() override;
 
 private:
     void buildMenu();

@@ -2,6 +2,7 @@
 
 #include "core/db/dataerror.h"
 #include "core/db/tablesnapshots.h"
+#include "core/exchange/memoryfile.h"
 #include "core/memory/memorycells.h"
 #include "core/radio/radio.h"
 #include "ui/memory/frmmemory.h"
@@ -22,8 +23,8 @@ public:
         : m_window(window)
     {
     }
-    int rowCount() const override { return m_window.channelCount(); }
-    MemoryRow row(int index) const override { return m_window.row(index); }
+    int rowCount() const override { return frmMemory::ChannelCount; }
+    MemoryRow row(int channel) const override { return m_window.channel(channel); }
     MemoryScanBoxes boxes() const override
     {
         return {m_window.txtStartMem->text(), m_window.txtEndMem->text(),
@@ -89,7 +90,7 @@ void MemoryController::wireUp()
     connect(&m_upload, &MemoryUpload::finished, this, &MemoryController::uploadFinished);
 
     connect(m_scan.get(), &MemoryScan::captionChanged, &m_window, &frmMemory::setScanCaption);
-    connect(m_scan.get(), &MemoryScan::rowChanged, &m_window, &frmMemory::setCurrentRow);
+    connect(m_scan.get(), &MemoryScan::rowChanged, &m_window, &frmMemory::showChannel);
     connect(m_scan.get(), &MemoryScan::refused, this, &MemoryController::tell);
 }
 
@@ -120,13 +121,25 @@ void MemoryController::tell(const QString &text)
         m_message(text);
 }
 
-QList<MemoryRow> MemoryController::tableRows()
+QList<MemoryRow> MemoryController::channels(QList<int> *missing)
 {
     QList<MemoryRow> rows;
-    const int count = m_window.channelCount();
-    for (int i = 0; i < count; ++i)
-        rows << m_window.row(i);
+    const QList<int> where = m_window.channelRows();
+    for (int channel = 0; channel < where.size(); ++channel) {
+        if (where.at(channel) >= 0)
+            rows << m_window.row(where.at(channel));
+        else if (missing)
+            *missing << channel;
+        else
+            rows << m_window.channel(channel);
+    }
     return rows;
+}
+
+int MemoryController::nextChannelRow(int row)
+{
+    const std::optional<int> channel = MemoryCells::channelNumber(m_window.row(row).Mem);
+    return channel ? m_window.rowOfChannel(*channel + 1) : -1;
 }
 
 QString MemoryController::channelName(int row)
@@ -196,7 +209,7 @@ void MemoryController::startDownload()
         return;
     }
     stopScanForTransfer();
-    const QList<MemoryRow> rows = tableRows();
+    const QList<MemoryRow> rows = channels();
     m_storeFailed = false;
     showProgress(MemoryDownload::progressMessage(), false);
     m_window.hideForTransfer();
@@ -205,9 +218,8 @@ void MemoryController::startDownload()
 
 void MemoryController::rowsDownloaded(const QList<MemoryRow> &rows)
 {
-    // Still hidden and in the order the download started with: row n is channel n.
-    const int count = m_window.channelCount();
-    m_storeFailed = !m_window.writeChannels(0, rows.mid(0, count));
+    // Each channel goes into the row whose Mem cell names it, whatever order the grid shows.
+    m_storeFailed = !m_window.storeChannels(rows);
 }
 
 void MemoryController::downloadFinished(MemoryDownload::Outcome outcome, const QString &message)
@@ -230,7 +242,8 @@ void MemoryController::startUpload()
         return;
     if (!m_window.save())
         return;
-    const QList<MemoryRow> rows = tableRows();
+    m_missing.clear();
+    const QList<MemoryRow> rows = channels(&m_missing);
     if (rows.isEmpty()) {
         tell(tr("The memory table has no rows to write into the radio."));
         return;
@@ -246,8 +259,15 @@ void MemoryController::uploadFinished(MemoryUpload::Outcome, const QString &mess
     closeProgress();
     m_window.showAfterTransfer();
     m_window.setCurrentRow(0);
+    QStringList parts;
     if (!message.isEmpty())
-        tell(message);
+        parts << message;
+    if (!m_missing.isEmpty())
+        parts << tr("The memory table has no row for channel %1, so the radio's were not "
+                    "written.")
+                     .arg(MemoryFile::channelRanges(m_missing));
+    if (!parts.isEmpty())
+        tell(parts.join(QLatin1Char('\n')));
 }
 
 void MemoryController::cancelRequested()
@@ -276,8 +296,9 @@ void MemoryController::memoryToVfo()
         tell(tr("Channel %1: %2 holds no frequency or mode and was sent as empty.")
                  .arg(channelName(row), undefined.join(QStringLiteral(", "))));
     }
-    if (row + 1 < m_window.channelCount())
-        m_window.setCurrentRow(row + 1);
+    // Pressed again, it loads the next channel, wherever the grid shows it.
+    if (const int next = nextChannelRow(row); next >= 0)
+        m_window.setCurrentRow(next);
 }
 
 void MemoryController::vfoToMemory()
@@ -293,10 +314,12 @@ void MemoryController::vfoToMemory()
                  .arg(channelName(row)));
         return;
     }
-    if (!m_window.writeChannels(row, {*stored}))
+    const std::optional<int> channel = MemoryCells::channelNumber(stored->Mem);
+    if (!m_window.writeRow(row, *stored))
         return; // reported as a data error
-    if (row + 1 < m_window.channelCount())
-        m_window.setCurrentRow(row + 1);
+    // Saving may have moved the row in a sorted grid: the next channel is looked up afresh.
+    if (const int next = channel ? m_window.rowOfChannel(*channel + 1) : -1; next >= 0)
+        m_window.setCurrentRow(next);
 }
 
 void MemoryController::startStopScan()

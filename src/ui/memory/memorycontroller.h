@@ -3,6 +3,9 @@
 // window (a child of it) and owns the operations; the main window hands it the memory replies
 // of a download.
 //
+// Channels go by the Mem cell of their row, never by where the grid shows the row: a header
+// sort changes nothing the radio receives or the table stores.
+//
 // A transfer hides the memory window and shows the progress window with Cancel; the upload's
 // progress window is modal, so nothing can change the table while it is written. Before a
 // download the table is kept as a snapshot; the downloaded rows are stored in one transaction
@@ -74,7 +77,11 @@ private:
     // False, with the refusal told, while the radio's port is closed.
     bool portReady(const QString &refusal);
     void tell(const QString &text);
-    QList<MemoryRow> tableRows();
+    // Channels 00 to 99 in channel order. A channel no row holds is an empty channel, or with
+    // missing given, left out and its number added there.
+    QList<MemoryRow> channels(QList<int> *missing = nullptr);
+    // The row of the channel after the one shown at row, -1 when there is none.
+    int nextChannelRow(int row);
     QString channelName(int row);
 
     Radio &m_radio;
@@ -88,4 +95,5 @@ private:
     QPointer<frmSnapshots> m_snapshots;
     MessageBox m_message;
     bool m_storeFailed = false; // the downloaded rows could not be stored
+    QList<int> m_missing; // channels the upload has no row for
 };

@@ -11,8 +11,10 @@ frmMenu::frmMenu(QWidget *parent, const QString &folder)
 {
     buttonLayout()->addStretch(1);
     cmdClose = addCloseButton(QStringLiteral("&Close"));
+    addEditMenu(true, QStringLiteral("&Delete Row"));
     grid()->setAccessibleDescription(
-        QStringLiteral("The Down arrow on the last row starts a new row."));
+        QStringLiteral("Ctrl+N, Insert or the Down arrow on the last row starts a new row; "
+                       "Delete deletes the current row, after asking."));
     grid()->installEventFilter(this);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/tablewindow/datagrid.h"
 
 #include "core/db/tablemodel.h"
+#include "ui/tablewindow/checkedcelldelegate.h"
 #include "ui/tablewindow/picklistdelegate.h"
 #include "ui/tablewindow/tablewindowfacts.h"
 
@@ -37,6 +38,16 @@ void DataGrid::showTable(TableModel &model, const QStringList &columns,
                                      facts.captions.value(picker.column, picker.column),
                                      picker.entries, this));
     }
+    for (auto rule = facts.rules.cbegin(); rule != facts.rules.cend(); ++rule) {
+        const int column = model.fieldIndex(rule.key());
+        if (column < 0)
+            continue;
+        auto *delegate = new CheckedCellDelegate(
+            rule.value(), facts.captions.value(rule.key(), rule.key()), this);
+        connect(delegate, &CheckedCellDelegate::refused, this, &DataGrid::cellRefused);
+        connect(delegate, &CheckedCellDelegate::question, this, &DataGrid::cellQuestion);
+        setItemDelegateForColumn(column, delegate);
+    }
     for (const QString &field : columns) {
         const int column = model.fieldIndex(field);
         const QString caption = facts.captions.value(field, field);
@@ -66,4 +77,33 @@ void DataGrid::commitOpenEditor()
             closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
     }
+}
+
+QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex current = currentIndex();
+    const QModelIndex next = QTableView::moveCursor(action, modifiers);
+    if (!current.isValid() || !next.isValid())
+        return next;
+    // The table view wraps from the last cell to the first and back; the grid does not.
+    if (action == MovePrevious && next.row() > current.row())
+        return QModelIndex();
+    if (action != MoveNext || next.row() >= current.row())
+        return next;
+    if (model()->canFetchMore(QModelIndex())) {
+        model()->fetchMore(QModelIndex());
+        if (current.row() + 1 < model()->rowCount())
+            return model()->index(current.row() + 1, next.column());
+    }
+    return m_rowAtEnd ? m_rowAtEnd() : QModelIndex();
+}
+
+void DataGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // A refused cell (or one waiting for the operator's answer) keeps the cursor.
+    const auto *checked
+        = qobject_cast<CheckedCellDelegate *>(itemDelegateForColumn(currentIndex().column()));
+    if (checked && checked->takeHeldBack())
+        hint = QAbstractItemDelegate::NoHint;
+    QTableView::closeEditor(editor, hint);
 }

@@ -71,15 +71,12 @@ void TableWindow::buildLayout()
     m_dataState->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_dataState->hide();
 
+    // The grid takes up all the height the window gains.
     auto *layout = new QVBoxLayout(this);
-    if (!m_facts.gridGrows)
-        m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    layout->addWidget(m_grid, m_facts.gridGrows ? 1 : 0);
+    layout->addWidget(m_grid, 1);
     layout->addWidget(m_dataControl);
     layout->addWidget(m_buttons);
     layout->addWidget(m_dataState);
-    if (!m_facts.gridGrows)
-        layout->addStretch(1);
 }
 
 void TableWindow::wireUp()
@@ -94,6 +91,22 @@ void TableWindow::wireUp()
     connect(m_dataControl, &NavigationBar::moveNext, this, [this] { move(1); });
     connect(m_dataControl, &NavigationBar::moveLast, this,
             [this] { setCurrentRow(m_model->allRowCount() - 1); });
+    // The messages come once the grid has finished with the editor.
+    connect(m_grid, &DataGrid::cellRefused, this, &TableWindow::showRefusal, Qt::QueuedConnection);
+    connect(m_grid, &DataGrid::cellQuestion, this, &TableWindow::askCellAnswer,
+            Qt::QueuedConnection);
+}
+
+void TableWindow::askCellAnswer(const QString &text, const QPersistentModelIndex &index,
+                                const QString &answer)
+{
+    ask(text, [this, index, answer] {
+        if (!index.isValid() || !m_model->setData(index, answer, Qt::EditRole))
+            return;
+        // A row the cursor has left already is saved now, as leaving it would have.
+        if (index.row() != currentRow())
+            save();
+    });
 }
 
 QPushButton *TableWindow::addButton(const char *name, const QString &caption,
@@ -141,6 +154,10 @@ void TableWindow::Form_Load()
         reportDataError(Database::errorText(m_model->lastError()));
         return;
     }
+    for (const QString &column : std::as_const(m_facts.readOnly))
+        m_model->setReadOnly(m_model->fieldIndex(column));
+    for (const QString &column : std::as_const(m_facts.valueSorted))
+        m_model->setValueSorted(m_model->fieldIndex(column));
     m_grid->showTable(*m_model, m_database.table().columns, m_facts);
     if (select()) {
         positionAfterActivation();
@@ -289,18 +306,25 @@ QStringList TableWindow::rowCells(int row) const
     return m_model->rowCells(row);
 }
 
-bool TableWindow::writeRows(int firstRow, const QList<QStringList> &rows)
+bool TableWindow::writeRows(const QMap<int, QStringList> &changed, const QList<QStringList> &added)
 {
     if (!m_database.isOpen() || refuseWhenReadOnly() || !save())
         return false;
-    for (int i = 0; i < rows.size(); ++i) {
-        if (!m_model->setRowCells(firstRow + i, rows.at(i))) {
-            m_model->revertAll();
-            reportDataError(QStringLiteral("row %1 is not in the table %2")
-                                .arg(firstRow + i + 1)
-                                .arg(m_database.table().tableName));
-            return false;
-        }
+    const auto refuse = [this](int row) {
+        m_model->revertAll();
+        reportDataError(QStringLiteral("row %1 is not in the table %2")
+                            .arg(row + 1)
+                            .arg(m_database.table().tableName));
+        return false;
+    };
+    for (auto row = changed.cbegin(); row != changed.cend(); ++row) {
+        if (!m_model->setRowCells(row.key(), row.value()))
+            return refuse(row.key());
+    }
+    for (const QStringList &cells : added) {
+        const int row = m_model->allRowCount();
+        if (!m_model->insertRow(row) || !m_model->setRowCells(row, cells))
+            return refuse(row);
     }
     return save();
 }
@@ -322,9 +346,7 @@ void TableWindow::reportDataError(const QString &error)
     QWidget *parent = m_closing ? parentWidget() : this;
     auto *box = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(), text,
                                 QMessageBox::Ok, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    box->show();
+    WindowPlacement::openBox(*box);
 }
 
 void TableWindow::cmdClose_Click()
@@ -382,20 +404,132 @@ bool TableWindow::refuseWhenReadOnly()
 
 void TableWindow::showRefusal(const QString &text)
 {
+    if (m_notice) {
+        m_notice(this, text);
+        return;
+    }
     auto *box = new QMessageBox(QMessageBox::Information, QCoreApplication::applicationName(), text,
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("msgRefused"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->show();
+    WindowPlacement::openBox(*box);
+}
+
+void TableWindow::ask(const QString &text, std::function<void()> onYes)
+{
+    if (m_ask) {
+        m_ask(this, text, std::move(onYes));
+        return;
+    }
+    auto *box = new QMessageBox(QMessageBox::Question, windowTitle(), text,
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(QStringLiteral("msgQuestion"));
+    box->setDefaultButton(QMessageBox::No);
+    connect(box, &QMessageBox::finished, this, [onYes = std::move(onYes)](int answer) {
+        if (answer == QMessageBox::Yes)
+            onYes();
+    });
+    WindowPlacement::openBox(*box);
 }
 
 QMenuBar *TableWindow::addMenuBar()
 {
+    if (auto *bar = findChild<QMenuBar *>(QStringLiteral("menuBar"), Qt::FindDirectChildrenOnly))
+        return bar;
     auto *bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("menuBar"));
     layout()->setMenuBar(bar);
     return bar;
+}
+
+void TableWindow::addEditMenu(bool withNewRow, const QString &deleteCaption)
+{
+    QMenu *edit = addWindowMenu(addMenuBar(), "mnuEdit", QStringLiteral("&Edit"));
+    if (withNewRow) {
+        mnuNewRow = addMenuEntry(edit, "mnuNewRow", QStringLiteral("&New Row"),
+                                 QStringLiteral("Add a blank row at the end"));
+        mnuNewRow->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::Key_Insert)});
+        connect(mnuNewRow, &QAction::triggered, this, &TableWindow::mnuNewRow_Click);
+    }
+    mnuDeleteRow
+        = addMenuEntry(edit, withNewRow ? "mnuDeleteRow" : "mnuClearChannel", deleteCaption,
+                       withNewRow ? QStringLiteral("Delete the current row, after asking")
+                                  : QStringLiteral("Clear the current channel's cells, "
+                                                   "after asking"));
+    // Del deletes the row only from the grid itself: in a cell being typed in, and in every
+    // other box, it deletes a character.
+    mnuDeleteRow->setShortcut(QKeySequence(Qt::Key_Delete));
+    mnuDeleteRow->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_grid->addAction(mnuDeleteRow);
+    connect(mnuDeleteRow, &QAction::triggered, this, &TableWindow::mnuDeleteRow_Click);
+    if (withNewRow)
+        m_grid->setRowAtEnd(
+            [this] { return goToNewRow(0) ? m_grid->currentIndex() : QModelIndex(); });
+}
+
+void TableWindow::newRow()
+{
+    if (!m_loaded || !m_database.isOpen() || m_model->tableName().isEmpty())
+        return;
+    if (goToNewRow(0))
+        m_grid->setFocus();
+}
+
+void TableWindow::deleteRow()
+{
+    if (!m_loaded || !m_database.isOpen() || refuseWhenReadOnly())
+        return;
+    m_grid->commitOpenEditor();
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    if (m_model->isUntouchedNewRow(row)) {
+        // Nothing was typed in it: the new row just goes.
+        m_model->revertRow(row);
+        setCurrentRow(qMin(row, m_model->rowCount() - 1));
+        if (m_model->rowCount() == 0)
+            m_dataControl->setCaption(m_facts.firstCaption);
+        return;
+    }
+    const QString name = rowName(row);
+    const QVariant key = keyOf(row);
+    const QPersistentModelIndex unsaved(key.isNull() ? m_model->index(row, 0) : QModelIndex());
+    ask(QStringLiteral("Delete %1?").arg(name), [this, key, unsaved, row, name] {
+        // The rows may have moved meanwhile: the row is found again by its key.
+        m_grid->commitOpenEditor();
+        const int at = unsaved.isValid() ? unsaved.row() : rowOfKey(key, row);
+        if (at < 0 || !m_model->removeRow(at) || !save())
+            return; // gone meanwhile, or the failed save has been reported
+        // The next row becomes current, or the last one when the deleted row was the last.
+        setCurrentRow(qMin(at, m_model->allRowCount() - 1));
+        if (m_model->rowCount() == 0)
+            m_dataControl->setCaption(m_facts.firstCaption);
+        rowDeleted(name);
+    });
+}
+
+QString TableWindow::rowName(int row) const
+{
+    return m_facts.rowName ? m_facts.rowName(m_model->rowCells(row))
+                           : QStringLiteral("row %1").arg(row + 1);
+}
+
+QVariant TableWindow::keyOf(int row) const
+{
+    return m_model->index(row, m_model->keyColumn()).data(Qt::EditRole);
+}
+
+int TableWindow::rowOfKey(const QVariant &key, int hint)
+{
+    if (key.isNull())
+        return -1;
+    const int rows = m_model->allRowCount();
+    if (hint >= 0 && hint < rows && keyOf(hint) == key)
+        return hint;
+    for (int row = 0; row < rows; ++row) {
+        if (keyOf(row) == key)
+            return row;
+    }
+    return -1;
 }
 
 QMenu *TableWindow::addWindowMenu(QMenuBar *bar, const char *name, const QString &caption)
@@ -427,8 +561,7 @@ bool TableWindow::goToNewRow(int firstColumn)
         if (!rows.insertRow(last))
             return false;
     }
-    const QModelIndex current = m_grid->currentIndex();
-    const QModelIndex cell = rows.index(last, current.isValid() ? current.column() : firstColumn);
+    const QModelIndex cell = rows.index(last, firstColumn);
     m_grid->setCurrentIndex(cell);
     m_grid->scrollTo(cell);
     return true;

@@ -55,10 +55,11 @@ public:
     // Makes row current (reading rows as needed); -1 leaves no row current.
     void setCurrentRow(int row);
 
-    // Rows as cells in the table's column order. writeRows changes the rows from firstRow on
-    // and saves them in one transaction; false (with the data error reported) writes nothing.
+    // Rows as cells in the table's column order. writeRows changes the rows shown at the keys
+    // of changed and adds the rows of added at the end, and saves them in one transaction;
+    // false (with the data error reported) writes nothing.
     QStringList rowCells(int row) const;
-    bool writeRows(int firstRow, const QList<QStringList> &rows);
+    bool writeRows(const QMap<int, QStringList> &changed, const QList<QStringList> &added = {});
 
     TableModel *model() const { return m_model.get(); }
     DataGrid *grid() const { return m_grid; }
@@ -80,6 +81,23 @@ public:
     using DataErrorReporter = std::function<void(QWidget *window, const QString &text)>;
     void setDataErrorReporter(DataErrorReporter reporter) { m_reporter = std::move(reporter); }
 
+    // Asks a yes/no question and runs onYes only for Yes. By default a message box that holds
+    // this window only (No is its default); the rest of the program keeps running meanwhile.
+    using Question
+        = std::function<void(QWidget *window, const QString &text, std::function<void()> onYes)>;
+    void setQuestion(Question ask) { m_ask = std::move(ask); }
+    // Tells the operator that something was refused (a message box, "msgRefused", by default).
+    using Notice = std::function<void(QWidget *window, const QString &text)>;
+    void setNotice(Notice notice) { m_notice = std::move(notice); }
+
+    // "&Edit" > "&New Row" (Ctrl+N, Insert): a blank row at the end, the cursor in its first
+    // cell. "&Edit" > "&Delete Row" (Del in the grid): asks, naming the row, then deletes it
+    // in one transaction. Windows whose rows are fixed clear a row's cells instead.
+    void mnuNewRow_Click() { newRow(); }
+    void mnuDeleteRow_Click() { deleteRow(); }
+    QAction *mnuNewRow = nullptr; // none where rows are fixed
+    QAction *mnuDeleteRow = nullptr;
+
 Q_SIGNALS:
     // The window is about to close (running work should stop now).
     void closing();
@@ -90,8 +108,25 @@ protected:
     // The shared Close button.
     QPushButton *addCloseButton(const QString &caption);
     QHBoxLayout *buttonLayout() const;
-    // An information box beside the window ("msgRefused") that does not hold up the program.
-    void showRefusal(const QString &text);
+    // Tells the refusal through the notice (an information box "msgRefused" over the window by
+    // default, holding up only this window).
+    virtual void showRefusal(const QString &text);
+    void ask(const QString &text, std::function<void()> onYes);
+    // The "&Edit" menu with the row commands; each window adds it after its own menus.
+    // deleteCaption: the delete entry's caption ("&Delete Row", or the memory window's "&Clear
+    // Channel"); withNewRow: whether rows can be added.
+    void addEditMenu(bool withNewRow, const QString &deleteCaption);
+    // What the row commands do; windows with buttons of their own run those instead.
+    virtual void newRow();
+    virtual void deleteRow();
+    // How the delete question names a row (by the facts' rowName, or "row N").
+    virtual QString rowName(int row) const;
+    // After "&Delete Row" has deleted the row its question named.
+    virtual void rowDeleted(const QString &name) { Q_UNUSED(name); }
+    // The row's key, null for a row not saved yet; the row holding key now (the order may have
+    // changed since; hint is tried first), -1 when it is gone.
+    QVariant keyOf(int row) const;
+    int rowOfKey(const QVariant &key, int hint = -1);
     // Goes to the row added at the end and not typed in yet, adding one (after saving the row
     // being edited) when there is none: one new row at a time. The grid keeps its column, or
     // takes firstColumn when none is current. False when no row could be added.
@@ -115,6 +150,8 @@ private:
     void positionAfterActivation();
     void datPrimaryRS_Reposition();
     void currentRowChanged(const QModelIndex &current, const QModelIndex &previous);
+    void askCellAnswer(const QString &text, const QPersistentModelIndex &index,
+                       const QString &answer);
     void move(int step);
 
     TableWindowFacts m_facts;
@@ -125,6 +162,8 @@ private:
     QWidget *m_buttons = nullptr;
     QLabel *m_dataState = nullptr; // "lblDataState"
     DataErrorReporter m_reporter;
+    Question m_ask;
+    Notice m_notice;
     QString m_lastActivationError;
     bool m_loaded = false;
     bool m_freshlyLoaded = false; // no activation since the load's own reading

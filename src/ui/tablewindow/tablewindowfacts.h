@@ -2,11 +2,14 @@
 // behaviour they share lives once, in TableWindow.
 #pragma once
 
+#include "core/radio/cellrules.h"
+
 #include <QList>
 #include <QMap>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Where the current row is after each activation.
 enum class RowAfterActivation {
@@ -32,10 +35,15 @@ struct TableWindowFacts
     bool recordCaption = false; // the data control shows "Record: N"
     QString firstCaption; // the data control's caption before a row is shown
     bool headerSort = false; // a header click sorts ascending by that column
-    bool gridGrows = true; // the grid takes up height the window gains
     QList<PickerColumn> pickers;
     QMap<QString, QString> captions; // grid captions that differ from their fields
+    QStringList readOnly; // columns shown but never typed in
+    QStringList valueSorted; // numbers kept as text, sorted by their value
+    QMap<QString, CellRules::Rule> rules; // what typed cells may hold, by column
     QSize size; // on opening
+    // How "&Delete Row" names a row in its question, from the row's cells ("30 m CW, 10,120
+    // kHz"); "row N" when not set.
+    std::function<QString(const QStringList &cells)> rowName;
 };
 
 namespace WindowFacts {

@@ -31,9 +31,10 @@ QByteArray cmd(const char *fields)
     return QByteArray(fields).replace('|', "");
 }
 
-MemoryRow row(const char *main, const char *split, const char *mode, const char *tone)
+MemoryRow row(const char *mem, const char *main, const char *split, const char *mode,
+              const char *tone)
 {
-    return MemoryRow {"", main, split, mode, tone, "", ""};
+    return MemoryRow {mem, main, split, mode, tone, "", ""};
 }
 
 // The table as it is shipped: 100 empty channels.
@@ -75,6 +76,7 @@ private Q_SLOTS:
     void uploadCommands();
     void uploadPacing();
     void uploadCancel();
+    void uploadGoesOnPastRefusals();
     void roundTrip();
     void downloadCells_data();
     void downloadCells();
@@ -93,9 +95,11 @@ void TestMemoryTransfer::uploadCommands()
     QSignalSpy progress(&upload, &MemoryUpload::progressChanged);
     QSignalSpy finished(&upload, &MemoryUpload::finished);
 
-    // The tone of row 1 must not reach row 2, whose tone cell is junk.
-    QVERIFY(upload.start({row("14,195.5", " ", "USB", " "), row("29,620", "29,520", "FM", "88.5"),
-                          row("7,050", " ", "LSB", "loud")}));
+    // Each row goes to the channel its Mem cell names; a row naming none is left out. The tone
+    // of channel 01 must not reach channel 02, whose tone cell is junk.
+    QVERIFY(upload.start(
+        {row("00", "14,195.5", " ", "USB", " "), row("01", "29,620", "29,520", "FM", "88.5"),
+         row("1x", "3,650", " ", "LSB", " "), row("02", "7,050", " ", "LSB", "loud")}));
     QTRY_COMPARE(finished.count(), 1);
 
     const QStringList expected {
@@ -110,8 +114,8 @@ void TestMemoryTransfer::uploadCommands()
     };
     QCOMPARE(log.commands, expected);
     QCOMPARE(progress.count(), 3);
-    QCOMPARE(progress.at(0), (QVariantList {1, QStringLiteral("1 %")}));
-    QCOMPARE(progress.at(2), (QVariantList {3, QStringLiteral("3 %")}));
+    QCOMPARE(progress.at(0), (QVariantList {33, QStringLiteral("33 %")}));
+    QCOMPARE(progress.at(2), (QVariantList {100, QStringLiteral("100 %")}));
     QCOMPARE(finished.at(0).at(0).value<MemoryUpload::Outcome>(), MemoryUpload::Outcome::Completed);
     const QString message = finished.at(0).at(1).toString();
     QVERIFY2(message.contains("02 (Tone)") && !message.contains("01"), qPrintable(message));
@@ -126,8 +130,9 @@ void TestMemoryTransfer::uploadPacing()
     upload.setPacing(1h);
     QSignalSpy finished(&upload, &MemoryUpload::finished);
 
-    QVERIFY(upload.start({row("14,200", " ", "USB", " "), row("3,650", " ", "LSB", " ")}));
-    QVERIFY(!upload.start({row("7,050", " ", "LSB", " ")})); // one at a time
+    QVERIFY(
+        upload.start({row("00", "14,200", " ", "USB", " "), row("01", "3,650", " ", "LSB", " ")}));
+    QVERIFY(!upload.start({row("02", "7,050", " ", "LSB", " ")})); // one at a time
     // Each pause ends in exactly one step of the sequence.
     const QList<QStringList> steps {
         {"AI0;", cmd("MW1 |00|00000000000|2|0|0|00| ;")},
@@ -169,6 +174,27 @@ void TestMemoryTransfer::uploadCancel()
     QVERIFY(finished.at(0).at(1).toString().contains("channels 01 to 99"));
 }
 
+void TestMemoryTransfer::uploadGoesOnPastRefusals()
+{
+    // The radio refuses frequencies outside its range ("?;"): the upload writes the rest and
+    // names the refused channels.
+    Radio radio;
+    SimLink link(radio);
+    QList<MemoryRow> table = emptyTable();
+    table[5] = row("05", "70,000", " ", "USB", " ");
+    table[7] = row("07", "14,200", "100", "USB", " ");
+    table[99] = row("99", "7,050", " ", "LSB", " ");
+    MemoryUpload upload(radio);
+    upload.setPacing(0ms);
+    QSignalSpy finished(&upload, &MemoryUpload::finished);
+    QVERIFY(upload.start(table));
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(link.sim.refusedCount(), 2);
+    QCOMPARE(link.sim.channel(99).receive.hz, 7'050'000);
+    const QString message = finished.at(0).at(1).toString();
+    QVERIFY2(message.contains("refused to store channels 05, 07"), qPrintable(message));
+}
+
 void TestMemoryTransfer::roundTrip()
 {
     Radio radio;
@@ -208,7 +234,7 @@ void TestMemoryTransfer::roundTrip()
              MemoryDownload::Outcome::Completed);
     QCOMPARE(rows.count(), 1);
     QList<MemoryRow> expected = table;
-    expected[10].Tone = "08"; // the download writes the radio's tone number
+    expected[37].Tone = "88.5"; // the download writes the tone's frequency
     QCOMPARE(rows.at(0).at(0).value<QList<MemoryRow>>(), expected);
 
     QCOMPARE(link.commands.first(), "AI0;");
@@ -250,7 +276,7 @@ void TestMemoryTransfer::downloadCells_data()
                                     << cells("14,195.5", " ", "USB", " ");
     QTest::newRow("split with tone")
         << SimMemoryChannel {{29'620'000, '4', '1', 8}, {29'520'000, '4', '1', 8}} << old
-        << cells("29,620", "29,520", "FM", "08");
+        << cells("29,620", "29,520", "FM", "88.5");
     QTest::newRow("transmit side equal")
         << SimMemoryChannel {{7'050'000, '1', '0', 0}, {7'050'000, '1', '0', 0}} << old
         << cells("7,050", " ", "LSB", " ");

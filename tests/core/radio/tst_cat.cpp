@@ -1,6 +1,7 @@
 // The protocol's number rule, text forms and command layouts.
 #include "core/radio/cat.h"
 #include "core/radio/cattables.h"
+#include "core/radio/cellrules.h"
 
 #include <QTest>
 
@@ -25,6 +26,8 @@ private Q_SLOTS:
     void filterTable_data();
     void filterTable();
     void startupList();
+    void typedCells_data();
+    void typedCells();
 };
 
 void TestCat::readNumber_data()
@@ -262,6 +265,56 @@ void TestCat::startupList()
     QCOMPARE(list[37], QStringLiteral("IF;"));
     for (int i = 39; i < Cat::StartupListSize; ++i)
         QVERIFY(list[i].isEmpty());
+}
+
+void TestCat::typedCells_data()
+{
+    using Rule = CellRules::Rule;
+    QTest::addColumn<Rule>("rule");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("verdict"); // "store", "refuse" or "ask"
+    QTest::addColumn<QString>("text"); // stored; or what the message or question holds
+    const auto row = [](const char *name, Rule rule, const char *typed, const char *verdict,
+                        const char *text) {
+        QTest::newRow(name) << rule << QString::fromUtf8(typed) << QString::fromUtf8(verdict)
+                            << QString::fromUtf8(text);
+    };
+    row("kHz kept as typed", Rule::RadioFrequency, " 14195.5 ", "store", "14195.5");
+    row("highest", Rule::RadioFrequency, "60000", "store", "60000");
+    row("blank", Rule::RadioFrequency, "", "store", " ");
+    row("MHz by habit", Rule::RadioFrequency, "7.050", "ask",
+        "Frequencies are in kHz: use 7,050 kHz?");
+    row("MHz, half kHz", Rule::RadioFrequency, "14.1955", "ask", "use 14,195.5 kHz?");
+    row("text", Rule::RadioFrequency, "abc", "refuse",
+        "FreqMain takes a number of kilohertz from 30 to 60,000");
+    row("negative", Rule::RadioFrequency, "-5", "refuse", "\"-5\" is not one");
+    row("above the radio", Rule::RadioFrequency, "60000.001", "refuse", "60,000");
+    row("too low even in MHz", Rule::RadioFrequency, "0.01", "refuse", "30");
+    row("step 0", Rule::ScanStep, "0", "refuse", "above 0");
+    row("pause too long", Rule::ScanPause, "33", "refuse", "32.767");
+    row("log MHz", Rule::LogFrequency, "14.2", "ask", "use 14,200 kHz?");
+    row("log blank", Rule::LogFrequency, " ", "store", "");
+    row("call sign", Rule::CallSign, " dl1abc/p ", "store", "DL1ABC/P");
+}
+
+void TestCat::typedCells()
+{
+    QFETCH(CellRules::Rule, rule);
+    QFETCH(QString, typed);
+    QFETCH(QString, verdict);
+    QFETCH(QString, text);
+    const CellRules::Verdict got = CellRules::check(rule, QStringLiteral("FreqMain"), typed);
+    const QString kind = got.kind == CellRules::Verdict::Kind::Store ? QStringLiteral("store")
+        : got.kind == CellRules::Verdict::Kind::Ask                  ? QStringLiteral("ask")
+                                                                     : QStringLiteral("refuse");
+    QCOMPARE(kind, verdict);
+    if (verdict == QLatin1String("store"))
+        QCOMPARE(got.text, text);
+    else
+        QVERIFY2(got.text.contains(text), qPrintable(got.text));
+    if (verdict == QLatin1String("ask"))
+        QCOMPARE(CellRules::check(rule, QStringLiteral("FreqMain"), got.answer).kind,
+                 CellRules::Verdict::Kind::Store);
 }
 
 QTEST_GUILESS_MAIN(TestCat)

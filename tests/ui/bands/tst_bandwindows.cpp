@@ -5,6 +5,7 @@
 #include "common/statusword.h"
 #include "core/db/tablemodel.h"
 #include "core/radio/radio.h"
+#include "sim/simptyserver.h"
 #include "ui/bands/frmband.h"
 #include "ui/bands/frmfreqscan.h"
 #include "ui/main/displaypanel.h"
@@ -49,6 +50,18 @@ void showAndActivate(QWidget *window)
         qWarning("%s did not become active", qPrintable(window->objectName()));
 }
 
+// The scan window or the band list on the table in folder, shown and active.
+std::unique_ptr<TableWindow> opened(bool scan, Radio &radio, const QString &folder)
+{
+    std::unique_ptr<TableWindow> window;
+    if (scan)
+        window = std::make_unique<frmFreqScan>(radio, nullptr, folder);
+    else
+        window = std::make_unique<frmBand>(radio, nullptr, folder);
+    showAndActivate(window.get());
+    return window;
+}
+
 } // namespace
 
 class tst_BandWindows : public QObject
@@ -58,6 +71,8 @@ private Q_SLOTS:
     void opensFromTheMainWindow_data();
     void opensFromTheMainWindow();
     void bandActivation();
+    void selectedRowWhateverTheSort_data();
+    void selectedRowWhateverTheSort();
     void scanThenClose();
     void keyboardAndNames_data();
     void keyboardAndNames();
@@ -158,6 +173,64 @@ void tst_BandWindows::bandActivation()
              qPrintable(box->text()));
 }
 
+void tst_BandWindows::selectedRowWhateverTheSort_data()
+{
+    QTest::addColumn<bool>("scan");
+    QTest::newRow("Activate") << false;
+    QTest::newRow("Start") << true;
+}
+
+void tst_BandWindows::selectedRowWhateverTheSort()
+{
+    // The row the operator selected is the one used, in the table's own order and after a
+    // click on each header, against the simulated radio.
+    QFETCH(bool, scan);
+    QTemporaryDir dir;
+    SimPtyServer server {SimOptions {}};
+    Radio radio;
+    QVERIFY(server.start() && radio.MSComm1().setCommPort(server.devicePath())
+            && radio.MSComm1().setPortOpen(true));
+    CommandLog log(radio);
+    const std::unique_ptr<TableWindow> window = opened(scan, radio, dir.path());
+    const int columns = int(window->database().table().columns.size());
+    // The only FM range, and the only CW band (a scan resumes where it stopped, so its
+    // frequency is checked at the radio).
+    const QString wanted = scan ? QStringLiteral("10 m FM") : QStringLiteral("30 m CW");
+    const QStringList expected = scan ? QStringList {"MD4;", "MD;"}
+                                      : QStringList {"FA00010120000;", "IF;", "MD3;", "MD;", "IF;"};
+    for (int header = -1; header < columns; ++header) {
+        radio.state().VFO = QStringLiteral("0");
+        if (header >= 0)
+            window->grdDataGrid_HeadClick(header);
+        int row = 0;
+        while (window->rowCells(row).value(columns - 1) != wanted && row < 20)
+            ++row;
+        window->setCurrentRow(row);
+        radio.send(QByteArrayLiteral("FA00007000000;"));
+        QTRY_COMPARE(server.radio().frequencyA(), 7'000'000);
+        log.take();
+        if (scan) {
+            auto *scanWindow = static_cast<frmFreqScan *>(window.get());
+            scanWindow->scan()->setTiming({1, 1});
+            scanWindow->cmdStart->click();
+            QTRY_VERIFY(!log.commands.filter(QStringLiteral("FA0")).isEmpty());
+            scanWindow->cmdStart->click();
+            QTRY_VERIFY(scanWindow->scan()->isIdle());
+        } else {
+            static_cast<frmBand *>(window.get())->cmdActivate->click();
+        }
+        const QByteArray where = "after a click on header " + QByteArray::number(header);
+        const QStringList sent = log.take().mid(0, int(expected.size()));
+        QVERIFY2(sent == expected, where + ": " + sent.join(QLatin1Char(' ')).toLatin1());
+        // The scan may have stepped on before it stopped.
+        const auto tuned = [&server, scan] {
+            const qint64 hz = server.radio().frequencyA();
+            return scan ? hz >= 29'520'000 && hz <= 29'680'000 : hz == 10'120'000;
+        };
+        QTRY_VERIFY2(tuned(), where);
+    }
+}
+
 void tst_BandWindows::scanThenClose()
 {
     Radio radio;
@@ -217,12 +290,7 @@ void tst_BandWindows::keyboardAndNames()
     QFETCH(int, modeColumn);
     QTemporaryDir dir;
     Radio radio;
-    std::unique_ptr<TableWindow> window;
-    if (scan)
-        window = std::make_unique<frmFreqScan>(radio, nullptr, dir.path());
-    else
-        window = std::make_unique<frmBand>(radio, nullptr, dir.path());
-    showAndActivate(window.get());
+    const std::unique_ptr<TableWindow> window = opened(scan, radio, dir.path());
 
     // Every button has an access key and a name that begins with its caption.
     const QList<QPushButton *> buttons
@@ -235,6 +303,10 @@ void tst_BandWindows::keyboardAndNames()
         QVERIFY(button->focusPolicy() & Qt::TabFocus);
     }
     QVERIFY(!window->grid()->accessibleName().isEmpty());
+    // The grid takes up the height the window gains.
+    const int gridHeight = window->grid()->height();
+    window->resize(window->width(), window->height() + 200);
+    QTRY_VERIFY(window->grid()->height() >= gridHeight + 180);
 
     // F2 on the Mode cell opens the pick list; the keyboard chooses from it.
     DataGrid *grid = window->grid();

@@ -169,10 +169,12 @@ void tst_ExchangeWindows::keyboardExportAndImport()
     const Opened o = open(kind);
     TableWindow *window = o.window.get();
 
-    // One menu of the window's own, after any it had, with an access key on every entry.
+    // A menu of the window's own, with an access key on every entry.
     QVERIFY(o.menuBar);
-    QMenu *commands = o.menuBar->actions().last()->menu();
-    QCOMPARE(o.menuBar->actions().last()->text(), menu);
+    QMenu *commands = nullptr;
+    for (QAction *title : o.menuBar->actions())
+        commands = title->text() == menu ? title->menu() : commands;
+    QVERIFY2(commands, qPrintable(menu));
     QStringList entries;
     for (QAction *action : commands->actions())
         entries << action->text();

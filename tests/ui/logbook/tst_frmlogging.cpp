@@ -260,10 +260,19 @@ void tst_frmLogging::typedTimeRefused()
                                "was left as it was. Type it as 06 Dec 2026 9:05:07")),
              qPrintable(m_notices.first()));
     QCOMPARE(m_window->statusText(), m_notices.first());
+    // The next press that succeeds takes the refusal off the status line.
+    m_window->cmdRefresh->click();
+    QCOMPARE(m_window->statusText(), QString());
     type(1, QString()); // an older entry's own text, left as the editor showed it
     m_window->cmdUpdate->click();
     QCOMPARE(stored().value(0).mid(0, 2), (QStringList {"2026-12-06T09:05:07", "about noon"}));
     QCOMPARE(m_notices.size(), 1);
+    // So does the cell typed right after being refused.
+    type(0, QStringLiteral("31 Feb 2026 9:00:00"));
+    QTRY_COMPARE(m_notices.size(), 2);
+    QCOMPARE(m_window->statusText(), m_notices.last());
+    type(0, QStringLiteral("06 Dec 2026 9:05:08"));
+    QTRY_COMPARE(m_window->statusText(), QString());
 }
 
 void tst_frmLogging::deleteAsksNamingTheContact()

@@ -378,8 +378,8 @@ void tst_terminal::menus_data()
     row("mnuFile", "mnuBand", "&Band");
     row("mnuFile", "mnuFreqScan", "&Frequency Scan");
     row("mnuFile", "mnuMemory", "&Memory");
-    row("mnuFile", "mnuLogging", "Logging");
-    row("mnuFile", "MnuRadioMenu", "Menu");
+    row("mnuFile", "mnuLogging", "&Logging");
+    row("mnuFile", "MnuRadioMenu", "Me&nu");
     row("mnuFile", "mnuTestScreen", "&Test Screen");
     row("mnuFile", "mnuFileExit", "E&xit");
     row("mnuPort", "mnuOpen", "Synchronise &Radio");

@@ -36,6 +36,7 @@ struct WindowRow
     std::function<QWidget *(Radio &)> make;
     int minimumControls; // the check looks at no fewer controls than this
     bool titled; // has a frame with a title
+    QStringList accessKeys = {}; // controls and menu entries that must have an access key
 };
 
 QWidget *filterPanel(Radio &radio, const char *mode)
@@ -47,7 +48,11 @@ QWidget *filterPanel(Radio &radio, const char *mode)
 const std::vector<WindowRow> &windowTable()
 {
     static const std::vector<WindowRow> rows {
-        {"main window", [](Radio &radio) { return new frmTerminal(radio); }, 90, true},
+        {"main window",
+         [](Radio &radio) { return new frmTerminal(radio); },
+         90,
+         true,
+         {"mnuBand", "mnuFreqScan", "mnuMemory", "mnuLogging", "MnuRadioMenu"}},
         {"main window after replies",
          [](Radio &radio) {
              auto *window = new frmTerminal(radio);
@@ -81,7 +86,12 @@ const std::vector<WindowRow> &windowTable()
          },
          3, true},
         {"help window", [](Radio &) { return new HelpWindow; }, 1, true},
-        {"memory", [](Radio &) { return new frmMemory; }, 15, true},
+        {"memory",
+         [](Radio &) { return new frmMemory; },
+         15,
+         true,
+         {"cmdMemtoRad", "CmdRadtoMem", "cmdVFOtoMem", "CmdMemtoVFO", "txtStartMem", "txtEndMem",
+          "txtScanPause", "txtScanCode", "cmdActivate", "mnuClearChannel"}},
         {"band list", [](Radio &radio) { return new frmBand(radio); }, 5, true},
         {"frequency scan", [](Radio &radio) { return new frmFreqScan(radio); }, 5, true},
         {"logbook", [](Radio &radio) { return new frmLogging(radio.state()); }, 8, true},
@@ -137,6 +147,8 @@ void tst_windows::spokenNamesAndKeyboard()
     const AccessibilityCheck::Result result = AccessibilityCheck::check(window.get());
     QVERIFY2(result.checked >= entry.minimumControls, qPrintable(QString::number(result.checked)));
     QVERIFY2(result.offences.isEmpty(), qPrintable(result.offences.join(QLatin1Char('\n'))));
+    const QStringList keys = AccessibilityCheck::accessKeyOffences(window.get(), entry.accessKeys);
+    QVERIFY2(keys.isEmpty(), qPrintable(keys.join(QLatin1Char('\n'))));
 }
 
 void tst_windows::wholeTitleShown()

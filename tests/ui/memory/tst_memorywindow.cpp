@@ -77,11 +77,7 @@ struct Station
             rows << MemoryRow::fromCells(cells);
         return rows;
     }
-    void write(const QList<MemoryRow> &rows)
-    {
-        for (const MemoryRow &row : rows)
-            QVERIFY(window->writeChannels(row.Mem.toInt(), {row}));
-    }
+    void write(const QList<MemoryRow> &rows) { QVERIFY(window->storeChannels(rows)); }
     // Runs the event loop until the transfer has ended (QTest's waits sleep between turns,
     // which would cost each request and reply a sleep).
     bool transferEnds()
@@ -110,6 +106,24 @@ struct Station
     QStringList errors;
 };
 
+// Channels whose cells sort differently by every column, so that a header sort moves them.
+const QList<MemoryRow> SortedApart {
+    {"00", "14,195.5", " ", "USB", " ", "DX window", "B"},
+    {"05", "7,050", " ", "LSB", "67.0", "net", "C"},
+    {"10", "29,620", "29,520", "FM", "88.5", "repeater", "A"},
+    {"11", "3,650", " ", "AM", " ", "ragchew", " "},
+    {"12", "21,300", "21,310", "CW", "1750", "contest", "A"},
+    {"99", "70,000", " ", "CW-R", " ", "beyond the radio", "D"},
+};
+
+QList<MemoryRow> blankTable()
+{
+    QList<MemoryRow> rows;
+    for (int n = 0; n < 100; ++n)
+        rows << channel(n, " ", " ", " ", " ");
+    return rows;
+}
+
 const QList<MemoryRow> OperatorsChannels {
     channel(0, "14,195.5", " ", "USB", " "),
     channel(10, "29,620", "29,520", "FM", "88.5"),
@@ -123,6 +137,8 @@ class tst_MemoryWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void channelsFollowTheirNumbers_data();
+    void channelsFollowTheirNumbers();
     void uploadThenDownloadReadsTheSameTable();
     void lostReplyEndsInTimeOut();
     void cancel_data();
@@ -134,6 +150,118 @@ private Q_SLOTS:
     void scanShowsItsRowAndStopsOnClose();
     void mainWindowMemoryButtons();
 };
+
+void tst_MemoryWindow::channelsFollowTheirNumbers_data()
+{
+    QTest::addColumn<QString>("operation");
+    for (const char *operation : {"Radio to PC", "PC to Radio", "Mem>VFO", "VFO>Mem", "scan"})
+        QTest::newRow(operation) << operation;
+}
+
+void tst_MemoryWindow::channelsFollowTheirNumbers()
+{
+    // Each operation runs on the same table and radio, first in the table's own order, then
+    // after a click on each header: the radio, the table and what was sent end the same.
+    QFETCH(QString, operation);
+    Station s;
+    s.controller->scan().setTiming({10, 1});
+    RadioState &state = s.radio.state();
+    struct Outcome
+    {
+        QList<MemoryRow> table;
+        SimMemoryBank radio;
+        QStringList sent;
+        QStringList messages;
+        QString currentMem; // the Mem cell of the row current at the end
+    };
+    std::optional<Outcome> unsorted;
+    for (int header = -1; header < 7; ++header) {
+        s.server.radio().setChannels(SimMemory::factoryChannels());
+        s.write(blankTable());
+        s.write(SortedApart);
+        state.VFO = "0";
+        s.messages.clear();
+        if (header >= 0)
+            s.window->grdDataGrid_HeadClick(header);
+        s.log.take();
+
+        if (operation == QLatin1String("Radio to PC")) {
+            s.window->CmdRadtoMem->click();
+            QVERIFY(s.transferEnds());
+        } else if (operation == QLatin1String("PC to Radio")) {
+            s.window->cmdMemtoRad->click();
+            QVERIFY(s.transferEnds());
+        } else if (operation == QLatin1String("Mem>VFO")) {
+            s.window->setCurrentRow(s.window->rowOfChannel(10));
+            s.window->CmdMemtoVFO->click();
+            s.window->CmdMemtoVFO->click(); // the next channel, wherever its row is
+        } else if (operation == QLatin1String("VFO>Mem")) {
+            state.Freq = "7050.5";
+            state.Split = "0";
+            state.Mode = "3";
+            s.window->setCurrentRow(s.window->rowOfChannel(11));
+            s.window->cmdVFOtoMem->click();
+        } else {
+            s.window->txtStartMem->setText("10");
+            s.window->txtEndMem->setText("12");
+            s.window->cmdActivate->click();
+            QTRY_VERIFY(s.log.commands.filter(QStringLiteral("FA")).size() >= 4);
+            s.window->cmdActivate->click();
+            QTRY_COMPARE(s.log.commands.filter(QStringLiteral("IF;")).size(), 2);
+        }
+        QStringList sent = s.log.take();
+        if (operation == QLatin1String("scan"))
+            sent = sent.filter(QStringLiteral("FA")).mid(0, 4); // the dwells' timing varies
+        // The exchange moves on to the next channel's row (the transfers end with the window's
+        // activation, whose timing is the platform's).
+        const int current = operation.startsWith(QLatin1String("VFO"))
+                || operation.startsWith(QLatin1String("Mem"))
+            ? s.window->currentRow()
+            : -1;
+        const Outcome now {s.stored(), s.server.radio().channels(), sent, s.messages,
+                           current < 0 ? QString() : s.window->row(current).Mem};
+        if (unsorted) {
+            const QByteArray where = "after a click on header " + QByteArray::number(header);
+            QVERIFY2(now.table == unsorted->table, where);
+            QVERIFY2(now.radio == unsorted->radio, where);
+            QVERIFY2(now.sent == unsorted->sent, where + ": " + now.sent.join(' ').toLatin1());
+            QVERIFY2(now.messages == unsorted->messages, where);
+            QVERIFY2(now.currentMem == unsorted->currentMem, where);
+            continue;
+        }
+        // In the table's own order, each operation does what it should.
+        unsorted = now;
+        if (operation == QLatin1String("Radio to PC")) {
+            QCOMPARE(now.table.at(10),
+                     (MemoryRow {"10", "29,620", "29,520", "FM", "88.5", "repeater", "A"}));
+            QCOMPARE(now.table.at(5), (MemoryRow {"05", "10,120", " ", "CW", " ", "net", "C"}));
+            QCOMPARE(now.table.at(11), (MemoryRow {"11", " ", " ", " ", " ", "ragchew", " "}));
+        } else if (operation == QLatin1String("PC to Radio")) {
+            QCOMPARE(now.radio.at(0).receive.hz, 14'195'500);
+            QCOMPARE(now.radio.at(12).transmit.hz, 21'310'000);
+            QCOMPARE(now.radio.at(12).receive.tone, 39);
+            QVERIFY(now.radio.at(1).isEmpty()); // 7,050 at the factory, empty in the table
+            // 70,000 kHz is beyond the radio: it refuses the channel and keeps its own.
+            QCOMPARE(now.radio.at(99).receive.hz, 28'500'000);
+            QCOMPARE(now.messages.size(), 1);
+            QVERIFY2(now.messages.first().contains(QLatin1String("refused to store channel 99")),
+                     qPrintable(now.messages.first()));
+        } else if (operation == QLatin1String("Mem>VFO")) {
+            QCOMPARE(now.sent,
+                     (QStringList {"FA00029620000;", "FA;", "FB00029520000;", "FB;", "FT1;", "MD4;",
+                                   "MD;", "FA00003650000;", "FA;", "FT0;", "MD5;", "MD;"}));
+            QCOMPARE(now.currentMem, QStringLiteral("12"));
+        } else if (operation == QLatin1String("VFO>Mem")) {
+            QCOMPARE(now.table.at(11),
+                     (MemoryRow {"11", "7,050.5", " ", "CW", " ", "ragchew", " "}));
+            QCOMPARE(now.currentMem, QStringLiteral("12"));
+        } else {
+            QCOMPARE(now.sent,
+                     (QStringList {"FA00029620000;", "FA00021300000;", "FA00029620000;",
+                                   "FA00021300000;"}));
+        }
+    }
+}
 
 void tst_MemoryWindow::uploadThenDownloadReadsTheSameTable()
 {
@@ -183,7 +311,7 @@ void tst_MemoryWindow::uploadThenDownloadReadsTheSameTable()
     QVERIFY(s.transferEnds());
 
     QList<MemoryRow> expected = table;
-    expected[10].Tone = "08"; // the radio's tone number
+    expected[37].Tone = "88.5"; // the radio's tone number 08 as its frequency
     QCOMPARE(s.stored(), expected);
     QCOMPARE(s.radio.state().DownloadSwitch, 0);
     QCOMPARE(s.log.commands.last(), "AI3;");
@@ -411,12 +539,12 @@ void tst_MemoryWindow::scanShowsItsRowAndStopsOnClose()
     s.window->cmdActivate->click();
     QCOMPARE(s.messages.size(), 1);
     QVERIFY2(s.messages.first().contains(QLatin1String("\"1x\"")), qPrintable(s.messages.first()));
-    QCOMPARE(s.window->cmdActivate->text(), QStringLiteral("Start"));
+    QCOMPARE(s.window->cmdActivate->text(), QStringLiteral("S&tart"));
 
     s.window->txtStartMem->setText("10");
     s.window->txtEndMem->setText("12");
     s.window->cmdActivate->click();
-    QCOMPARE(s.window->cmdActivate->text(), QStringLiteral("Stop"));
+    QCOMPARE(s.window->cmdActivate->text(), QStringLiteral("S&top"));
     QVERIFY(s.window->cmdActivate->accessibleName().startsWith(QLatin1String("Stop")));
     // The row tuned is the current row; past the end row the scan starts again.
     QSignalSpy rows(&s.controller->scan(), &MemoryScan::rowChanged);
