@@ -518,11 +518,16 @@ void RadioRigBackend::setFrequency(RigVfo vfo, qint64 hz, RigDone done)
         if (!command)
             return done(RigError::InvalidParameter);
         const QByteArray code = QByteArray("F") + letter;
+        // The other VFO's frequency shows on the display in split, from the next status word:
+        // it is read as well.
+        const bool other = receiveVfo() != target;
+        auto taken = std::make_shared<bool>(false);
         enqueue(
-            *command, code + ';',
-            [code, hz](const QString &reply) {
-                return hasCode(reply, code.constData())
-                    && Cat::readNumber(QStringView(reply).mid(2)) == hz;
+            *command, code + ';' + (other ? query("IF") : QByteArray()),
+            [code, hz, other, taken](const QString &reply) {
+                if (hasCode(reply, code.constData()))
+                    *taken = Cat::readNumber(QStringView(reply).mid(2)) == hz;
+                return *taken && (!other || hasCode(reply, "IF"));
             },
             done);
     };

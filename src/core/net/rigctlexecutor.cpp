@@ -56,6 +56,10 @@ void getFreq(RigVfo vfo, RigBackend &backend, const Done &done)
 
 void setFreq(RigVfo vfo, const QByteArray &arg, RigBackend &backend, const Done &done)
 {
+    // Hamlib's rigctld takes a frequency of 0 (fldigi sends "F 0") as nothing to do.
+    bool zero = false;
+    if (arg.toDouble(&zero) == 0 && zero)
+        return done({RigError::Ok, {}});
     const auto hz = frequencyArg(arg);
     if (!hz)
         return done(refused());

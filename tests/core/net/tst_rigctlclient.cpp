@@ -55,6 +55,7 @@ private Q_SLOTS:
     void commands_data();
     void commands();
     void twoClientsAtOnce();
+    void capsThroughHamlib();
 
 private:
     FakeRigBackend m_backend;
@@ -124,6 +125,39 @@ void TestRigctlClient::twoClientsAtOnce()
     QCOMPARE(m_backend.frequencyA, 14'074'000);
     QCOMPARE(m_backend.mode.mode, RigMode::Rtty);
     QCOMPARE(m_backend.mode.passbandHz, 1000);
+}
+
+// Hamlib's client reads \dump_state into its own capabilities: its dump lists the levels and
+// functions served, the AGC speeds and the tones. (rigctl 4.5 takes the long command without its
+// backslash on its command line.)
+void TestRigctlClient::capsThroughHamlib()
+{
+    const QByteArrayList caps = runRigctl(m_server.port(), {"dump_caps"});
+    const auto line = [&caps](const QByteArray &start) {
+        for (const QByteArray &l : caps) {
+            if (l.startsWith(start))
+                return l.mid(start.size()).trimmed();
+        }
+        return QByteArray("<missing>");
+    };
+    QCOMPARE(line("Get functions:"), "FAGC NB COMP VOX TONE NR LOCK BC TUNER");
+    QCOMPARE(line("Set functions:"), "FAGC NB COMP VOX TONE NR LOCK BC TUNER");
+    QByteArrayList got = line("Get level:").split(' ');
+    for (QByteArray &name : got)
+        name = name.left(name.indexOf('('));
+    QCOMPARE(got,
+             (QByteArrayList {"PREAMP", "ATT", "AF", "RF", "SQL", "RFPOWER", "MICGAIN", "KEYSPD",
+                              "AGC", "SWR", "ALC", "STRENGTH", "COMP_METER"}));
+    QByteArrayList set = line("Set level:").split(' ');
+    for (QByteArray &name : set)
+        name = name.left(name.indexOf('('));
+    QCOMPARE(set,
+             (QByteArrayList {"PREAMP", "ATT", "AF", "RF", "SQL", "RFPOWER", "MICGAIN", "KEYSPD",
+                              "AGC"}));
+    QVERIFY(line("AGC levels:").startsWith("2=FAST 3=SLOW"));
+    QVERIFY(line("CTCSS:").startsWith("67.0 71.9 "));
+    QVERIFY(line("CTCSS:").endsWith("250.3 Hz, 38 tones"));
+    QCOMPARE(line("Can set Split Freq:"), "Y");
 }
 
 QTEST_GUILESS_MAIN(TestRigctlClient)

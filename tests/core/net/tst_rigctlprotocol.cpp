@@ -39,6 +39,7 @@ private Q_SLOTS:
     void passbands();
     void dumpStateLayout();
     void dumpInExtendedProtocol();
+    void dumpStateLayoutAsRigctld();
 };
 
 void TestRigctlProtocol::commands_data()
@@ -62,6 +63,8 @@ void TestRigctlProtocol::commands_data()
     QTest::newRow("F names VFO B")
         << QByteArray("\\set_freq VFOB 3550000") << QByteArray("RPRT 0\n")
         << QStringList {"setFrequency VFOB 3550000"};
+    QTest::newRow("F 0 changes nothing, as in rigctld")
+        << QByteArray("F 0") << QByteArray("RPRT 0\n") << none;
     QTest::newRow("F glued to its argument") << QByteArray("F14100000") << QByteArray("RPRT 0\n")
                                              << QStringList {"setFrequency currVFO 14100000"};
     QTest::newRow("m") << QByteArray("m") << QByteArray("USB\n2400\n") << none;
@@ -387,6 +390,54 @@ void TestRigctlProtocol::dumpInExtendedProtocol()
     QVERIFY(caps.startsWith("Caps dump for model: 2004\n"));
     QVERIFY(caps.contains("\nMode list: AM CW USB LSB RTTY FM CWR RTTYR\n"));
     QVERIFY(caps.endsWith("\nRPRT 0\n"));
+}
+
+// \dump_state line by line in the layout of Hamlib 4.5.4's "rigctld -m 2004" (recorded from it
+// against the simulated radio): the same kinds of lines in the same order, the same keys.
+void TestRigctlProtocol::dumpStateLayoutAsRigctld()
+{
+    // The kind of each line: a key's name, a list end, or how many fields it has. A run of
+    // lines of one kind (a list of ranges, the masks) counts once.
+    QByteArrayList kinds;
+    for (const QByteArray &line : RigDump::stateLines()) {
+        QByteArray kind;
+        if (line.contains('='))
+            kind = line.left(line.indexOf('='));
+        else if (line == "0 0 0 0 0 0 0" || line == "0 0")
+            kind = line;
+        else
+            kind = QByteArray::number(line.simplified().count(' ') + 1) + " fields";
+        if (kinds.isEmpty() || kinds.last() != kind)
+            kinds << kind;
+    }
+    const QByteArrayList rigctld = {"1 fields",
+                                    "7 fields",
+                                    "0 0 0 0 0 0 0",
+                                    "7 fields",
+                                    "0 0 0 0 0 0 0",
+                                    "2 fields",
+                                    "0 0",
+                                    "2 fields",
+                                    "0 0",
+                                    "1 fields",
+                                    "vfo_ops",
+                                    "ptt_type",
+                                    "targetable_vfo",
+                                    "has_set_vfo",
+                                    "has_get_vfo",
+                                    "has_set_freq",
+                                    "has_get_freq",
+                                    "has_set_conf",
+                                    "has_get_conf",
+                                    "has_power2mW",
+                                    "has_mW2power",
+                                    "timeout",
+                                    "rig_model",
+                                    "rigctld_version",
+                                    "agc_levels",
+                                    "ctcss_list",
+                                    "1 fields"};
+    QCOMPARE(kinds, rigctld);
 }
 
 QTEST_GUILESS_MAIN(TestRigctlProtocol)

@@ -6,6 +6,7 @@
 #include "common/settingsfiles.h"
 #include "core/radio/cat.h"
 #include "core/radio/radio.h"
+#include "core/radio/smeterpoll.h"
 #include "sim/simlink.h"
 #include "sim/simptyserver.h"
 #include "ui/common/spokenname.h"
@@ -13,7 +14,9 @@
 #include "ui/main/frmterminal.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -29,6 +32,8 @@ class tst_e2e_link : public QObject
 private Q_SLOTS:
     void initTestCase();
     void pulledAndPluggedBack();
+    void cleanReturn();
+    void lostAgainWhileTheBoxIsOpen();
 
 private:
     bool startSim(qint64 frequencyHz);
@@ -135,6 +140,111 @@ void tst_e2e_link::pulledAndPluggedBack()
     QTRY_COMPARE_WITH_TIMEOUT(freq->text(), Cat::formatFreqHz(3'551'000), ReplyTimeoutMs);
     QCOMPARE(m_received.count("FA00003551000;"), 1);
     QCOMPARE(boxes, 1);
+    m_window = nullptr;
+}
+
+// With the S-meter read four times a second as in the program, and the standard error box: the
+// return raises no box and closes the loss's own; the start-up list runs from an empty receive
+// buffer and the new radio is asked each query of it once, in order.
+void tst_e2e_link::cleanReturn()
+{
+    QVERIFY(startSim(14'200'000));
+    Radio radio;
+    radio.link().setRetryInterval(RetryMs);
+    SMeterPoll meter(radio);
+    meter.setIntervalMs(1); // a reading due at any moment, the return's included
+    meter.start();
+    frmTerminal window(radio, TerminalOptions {m_path});
+    m_window = &window;
+    int boxes = 0;
+    bool closedByTest = false;
+    const auto standardBox = TerminalPrompts::standard().serialError;
+    window.prompts().serialError = [&](QWidget *parent, const QString &text) {
+        // While the box is open the radio comes back. Should the box stay, the test closes it.
+        if (++boxes == 1)
+            QTimer::singleShot(RetryMs * 4, this, [this] { QVERIFY(startSim(3'550'000)); });
+        QTimer::singleShot(ReplyTimeoutMs, &window, [&] {
+            if (auto *box
+                = window.findChild<QMessageBox *>(QLatin1String(TerminalPrompts::SerialErrorBox))) {
+                closedByTest = true;
+                box->done(QMessageBox::Ok);
+            }
+        });
+        return standardBox(parent, text);
+    };
+    window.show();
+    QVERIFY(window.Form_Load());
+    QTRY_COMPARE_WITH_TIMEOUT(radio.state().StartupLoading, QStringLiteral("0"), ReplyTimeoutMs);
+    QTRY_VERIFY(meter.readingsAsked() > 0);
+
+    // What waits in the receive buffer and the port when the list's first query goes out.
+    QString leftInBuffer = QStringLiteral("<not synchronised>");
+    connect(&radio, &Radio::commandWritten, this, [&](const QByteArray &command) {
+        if (command == "IF;" && radio.link().state() == RadioView::Link::Reading
+            && leftInBuffer.startsWith(QLatin1Char('<')))
+            leftInBuffer = radio.Out + QString::number(radio.MSComm1().inBufferCount());
+    });
+    radio.Out = QStringLiteral("FA0001"); // half a reply from before the loss
+    m_sim.reset();
+    m_link.reset();
+    QLabel *freq = label("lblFreq");
+    QTRY_COMPARE_WITH_TIMEOUT(freq->text(), Cat::formatFreqHz(3'550'000), ReplyTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.displayPanel()->isStale(), ReplyTimeoutMs);
+    QCOMPARE(leftInBuffer, QStringLiteral("0"));
+    QCOMPARE(boxes, 1);
+    QVERIFY(!closedByTest);
+    QVERIFY(!window.findChild<QMessageBox *>(QLatin1String(TerminalPrompts::SerialErrorBox)));
+    QByteArray list = "IF;AI3;";
+    for (int i = 1; !radio.state().StartupCommands[i].trimmed().isEmpty(); ++i)
+        list += radio.state().StartupCommands[i].toLatin1();
+    QVERIFY2(m_received.startsWith(list), m_received.constData());
+    QVERIFY2(status().contains(QStringLiteral("Reconnected at ")), qPrintable(status()));
+    m_window = nullptr;
+}
+
+// A box left open (by a prompt that does not close with the return) does not keep the watch
+// from a second loss: the radio is in use again soon after its second return.
+void tst_e2e_link::lostAgainWhileTheBoxIsOpen()
+{
+    QVERIFY(startSim(14'200'000));
+    Radio radio;
+    radio.link().setRetryInterval(RetryMs);
+    frmTerminal window(radio, TerminalOptions {m_path});
+    m_window = &window;
+    int boxes = 0;
+    qint64 backAfterMs = -1;
+    window.prompts().serialError = [&](QWidget *, const QString &) {
+        ++boxes;
+        // The operator is away: meanwhile the radio returns, is lost again and returns again.
+        const auto upAgain = [&] {
+            return QTest::qWaitFor([&] { return radio.link().state() == RadioView::Link::Up; },
+                                   ReplyTimeoutMs);
+        };
+        if (!startSim(7'000'000) || !upAgain())
+            return 1;
+        m_sim.reset();
+        m_link.reset();
+        if (!QTest::qWaitFor([&] { return radio.link().isDown(); }, ReplyTimeoutMs))
+            return 1;
+        QElapsedTimer back;
+        back.start();
+        if (!startSim(7'010'000) || !upAgain())
+            return 1;
+        backAfterMs = back.elapsed();
+        return 1;
+    };
+    window.show();
+    QVERIFY(window.Form_Load());
+    QTRY_COMPARE_WITH_TIMEOUT(radio.state().StartupLoading, QStringLiteral("0"), ReplyTimeoutMs);
+    m_sim.reset();
+    m_link.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(backAfterMs >= 0, 3 * ReplyTimeoutMs);
+    QVERIFY2(backAfterMs < 5000, qPrintable(QString::number(backAfterMs)));
+    QCOMPARE(boxes, 1);
+    QCOMPARE(label("lblFreq")->text(), Cat::formatFreqHz(7'010'000));
+    QVERIFY2(!status().contains(QStringLiteral("Port closed")), qPrintable(status()));
+    stepUp();
+    QTRY_COMPARE_WITH_TIMEOUT(m_sim->radio().frequencyA(), qint64(7'011'000), ReplyTimeoutMs);
     m_window = nullptr;
 }
 
