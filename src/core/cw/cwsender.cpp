@@ -108,11 +108,14 @@ QString CwSender::refusalText(Refusal refusal, const QString &text)
 
 QString CwSender::endText(End end, int notSent)
 {
-    const QString left
-        = notSent > 0 ? tr(" %n character(s) not sent.", nullptr, notSent) : QString();
+    QString left;
+    if (notSent == 1)
+        left = tr(" 1 character not sent.");
+    else if (notSent > 1)
+        left = tr(" %1 characters not sent.").arg(notSent);
     switch (end) {
     case End::Sent:
-        return tr("Sent: the radio has all the text.");
+        return tr("Handed over: the radio's keyer has all the text and sends it at its key speed.");
     case End::Emptied:
         return tr("Stopped: the radio emptied its keyer.") + left;
     case End::Stopped:

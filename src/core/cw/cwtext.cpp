@@ -115,7 +115,8 @@ Expansion expand(QStringView macro, const Fields &fields)
         }
         const QString value = normalised(fields.*(field->value));
         if (value.isEmpty()) {
-            out.problem = QStringLiteral("{%1} has no value.").arg(QLatin1String(field->name));
+            out.missing = QLatin1String(field->name);
+            out.problem = QStringLiteral("{%1} has no value.").arg(out.missing);
             return out;
         }
         text += value;

@@ -34,6 +34,7 @@ struct Expansion
 {
     QString text; // the macro with its fields filled in, normalised
     QString problem; // why it cannot be sent; empty when it can
+    QString missing; // the field without a value ("CALL"), when that is the problem
 };
 
 // Fills in {MYCALL}, {CALL} and {RST} (in either case). A field that is unknown, a "{" that

@@ -1,5 +1,7 @@
 #include "ui/common/spokenname.h"
 
+#include <QPushButton>
+
 namespace SpokenName {
 
 QString caption(const QString &text)
@@ -29,6 +31,17 @@ QString of(const QString &text, const QString &explanation)
     if (explanation.isEmpty() || shown.contains(explanation, Qt::CaseInsensitive))
         return shown;
     return shown + QStringLiteral(", ") + explanation;
+}
+
+QPushButton *button(QWidget *parent, const char *objectName, const QString &caption,
+                    const QString &explanation)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(objectName));
+    button->setAccessibleName(of(caption, explanation));
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoDefault(false);
+    return button;
 }
 
 } // namespace SpokenName

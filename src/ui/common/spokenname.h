@@ -5,6 +5,9 @@
 
 #include <QString>
 
+class QPushButton;
+class QWidget;
+
 namespace SpokenName {
 
 // The caption as it reads: without the access-key "&" ("&Mem" reads "Mem", "&&" reads "&"),
@@ -15,5 +18,10 @@ QString caption(const QString &text);
 // is left out ("Vox" and "VOX" give "Vox"); with a blank caption the explanation stands alone,
 // with a capital first letter.
 QString of(const QString &text, const QString &explanation);
+
+// A push button reached with Tab whose spoken name is of(caption, explanation); it does not
+// act on Enter typed elsewhere in its window.
+QPushButton *button(QWidget *parent, const char *objectName, const QString &caption,
+                    const QString &explanation);
 
 } // namespace SpokenName

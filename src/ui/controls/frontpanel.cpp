@@ -25,18 +25,6 @@ namespace {
 
 const QString FreqPrompt = QStringLiteral("Enter the Frequency, e.g. 26,600 Khz = 26600");
 
-// explanation: what the button does, spoken after its caption.
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption,
-                        const QString &explanation)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(SpokenName::of(caption, explanation));
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 struct FrontPanel::Private
@@ -171,22 +159,23 @@ void FrontPanel::Private::buildFreqMemFrame()
     Opt1Mhz = stepOption("Opt1Mhz", QStringLiteral("1 Mhz"), 3, 0);
     Opt1khz->setChecked(true);
 
-    CmdStepDwn = makeButton(freqMemFrame, "CmdStepDwn", QStringLiteral("&<<"), tr("step down"));
-    CmdStepUp = makeButton(freqMemFrame, "CmdStepUp", QStringLiteral("&>>"), tr("step up"));
-    CmdDwn = makeButton(freqMemFrame, "CmdDwn", QStringLiteral("&Dwn"), tr("down 10 Hz"));
-    CmdUp = makeButton(freqMemFrame, "CmdUp", QStringLiteral("&Up"), tr("up 10 Hz"));
-    CmdFreqEnter = makeButton(freqMemFrame, "CmdFreqEnter", QStringLiteral("Enter Freq."),
-                              tr("type a frequency"));
-    CmdBand = makeButton(freqMemFrame, "CmdBand", QStringLiteral("Band"), tr("band list"));
-    CmdFreqScan = makeButton(freqMemFrame, "CmdFreqScan", QStringLiteral("Freq Scan"),
-                             tr("frequency scan"));
-    CmdMemory = makeButton(freqMemFrame, "CmdMemory", QStringLiteral("&Mem"), tr("memory"));
-    CmdMemtoFreq = makeButton(freqMemFrame, "CmdMemtoFreq", QStringLiteral("M>VFOA"),
-                              tr("memory to VFO A"));
-    cmdQMIn = makeButton(freqMemFrame, "cmdQMIn", QStringLiteral("Q Mem In"),
-                         tr("keep frequency and mode in the quick memory"));
-    cmdQMRec = makeButton(freqMemFrame, "cmdQMRec", quickMemory.caption(),
-                          tr("recall the quick memory in turn"));
+    CmdStepDwn
+        = SpokenName::button(freqMemFrame, "CmdStepDwn", QStringLiteral("&<<"), tr("step down"));
+    CmdStepUp = SpokenName::button(freqMemFrame, "CmdStepUp", QStringLiteral("&>>"), tr("step up"));
+    CmdDwn = SpokenName::button(freqMemFrame, "CmdDwn", QStringLiteral("&Dwn"), tr("down 10 Hz"));
+    CmdUp = SpokenName::button(freqMemFrame, "CmdUp", QStringLiteral("&Up"), tr("up 10 Hz"));
+    CmdFreqEnter = SpokenName::button(freqMemFrame, "CmdFreqEnter", QStringLiteral("Enter Freq."),
+                                      tr("type a frequency"));
+    CmdBand = SpokenName::button(freqMemFrame, "CmdBand", QStringLiteral("Band"), tr("band list"));
+    CmdFreqScan = SpokenName::button(freqMemFrame, "CmdFreqScan", QStringLiteral("Freq Scan"),
+                                     tr("frequency scan"));
+    CmdMemory = SpokenName::button(freqMemFrame, "CmdMemory", QStringLiteral("&Mem"), tr("memory"));
+    CmdMemtoFreq = SpokenName::button(freqMemFrame, "CmdMemtoFreq", QStringLiteral("M>VFOA"),
+                                      tr("memory to VFO A"));
+    cmdQMIn = SpokenName::button(freqMemFrame, "cmdQMIn", QStringLiteral("Q Mem In"),
+                                 tr("keep frequency and mode in the quick memory"));
+    cmdQMRec = SpokenName::button(freqMemFrame, "cmdQMRec", quickMemory.caption(),
+                                  tr("recall the quick memory in turn"));
 
     grid->addWidget(CmdStepDwn, 4, 0);
     grid->addWidget(CmdStepUp, 4, 1);
@@ -262,7 +251,7 @@ void FrontPanel::Private::buildModeFrame()
     int i = 0;
     for (const Row &row : rows) {
         const QString caption = QLatin1String(row.caption);
-        *row.button = makeButton(modeFrame, row.name, caption, tr("mode"));
+        *row.button = SpokenName::button(modeFrame, row.name, caption, tr("mode"));
         grid->addWidget(*row.button, i / 4, i % 4);
         ++i;
     }
@@ -273,10 +262,11 @@ void FrontPanel::Private::buildSplitFrame()
     splitFrame = new QGroupBox(QStringLiteral("Split"), window);
     splitFrame->setObjectName(QStringLiteral("splitFrame"));
     auto *row = new QHBoxLayout(splitFrame);
-    cmdSplitOn = makeButton(splitFrame, "cmdSplitOn", QStringLiteral("On"), tr("split on"));
-    cmdSplitOff = makeButton(splitFrame, "cmdSplitOff", QStringLiteral("Off"), tr("split off"));
-    cndTFSet = makeButton(splitFrame, "cndTFSet", QStringLiteral("TF-Set"),
-                          tr("listen on the transmit frequency"));
+    cmdSplitOn = SpokenName::button(splitFrame, "cmdSplitOn", QStringLiteral("On"), tr("split on"));
+    cmdSplitOff
+        = SpokenName::button(splitFrame, "cmdSplitOff", QStringLiteral("Off"), tr("split off"));
+    cndTFSet = SpokenName::button(splitFrame, "cndTFSet", QStringLiteral("TF-Set"),
+                                  tr("listen on the transmit frequency"));
     row->addWidget(cmdSplitOn);
     row->addWidget(cmdSplitOff);
     row->addWidget(cndTFSet);
@@ -287,14 +277,14 @@ void FrontPanel::Private::buildRitXitFrame()
     ritXitFrame = new QGroupBox(QStringLiteral("RIT/XIT"), window);
     ritXitFrame->setObjectName(QStringLiteral("ritXitFrame"));
     auto *grid = new QGridLayout(ritXitFrame);
-    cmdRIT = makeButton(ritXitFrame, "cmdRIT", QStringLiteral("RIT"), tr("RIT on or off"));
-    cmdXIT = makeButton(ritXitFrame, "cmdXIT", QStringLiteral("XIT"), tr("XIT on or off"));
-    cmdRitXitUp
-        = makeButton(ritXitFrame, "cmdRitXitUp", QStringLiteral("Up"), tr("RIT/XIT offset up"));
-    cmdRitXitDn
-        = makeButton(ritXitFrame, "cmdRitXitDn", QStringLiteral("Dwn"), tr("RIT/XIT offset down"));
-    cmdRitXitClear = makeButton(ritXitFrame, "cmdRitXitClear", QStringLiteral("Clear"),
-                                tr("clear the RIT/XIT offset"));
+    cmdRIT = SpokenName::button(ritXitFrame, "cmdRIT", QStringLiteral("RIT"), tr("RIT on or off"));
+    cmdXIT = SpokenName::button(ritXitFrame, "cmdXIT", QStringLiteral("XIT"), tr("XIT on or off"));
+    cmdRitXitUp = SpokenName::button(ritXitFrame, "cmdRitXitUp", QStringLiteral("Up"),
+                                     tr("RIT/XIT offset up"));
+    cmdRitXitDn = SpokenName::button(ritXitFrame, "cmdRitXitDn", QStringLiteral("Dwn"),
+                                     tr("RIT/XIT offset down"));
+    cmdRitXitClear = SpokenName::button(ritXitFrame, "cmdRitXitClear", QStringLiteral("Clear"),
+                                        tr("clear the RIT/XIT offset"));
     grid->addWidget(cmdRIT, 0, 0);
     grid->addWidget(cmdXIT, 0, 1);
     grid->addWidget(cmdRitXitUp, 1, 0);
@@ -335,15 +325,15 @@ void FrontPanel::Private::buildSwitchButtons()
     };
     int i = 0;
     for (const Row &row : rows) {
-        *row.button
-            = makeButton(switchButtons, row.name, QLatin1String(row.caption), tr(row.explanation));
+        *row.button = SpokenName::button(switchButtons, row.name, QLatin1String(row.caption),
+                                         tr(row.explanation));
         grid->addWidget(*row.button, i / 5, i % 5);
         ++i;
     }
     cmdFunctions
-        = makeButton(switchButtons, "cmdFunctions",
-                     QStringLiteral("Power Mic Key Delay VOX SQL Ant AGC Tone Ch1 Ch2 Ch3"),
-                     tr("functions panel"));
+        = SpokenName::button(switchButtons, "cmdFunctions",
+                             QStringLiteral("Power Mic Key Delay VOX SQL Ant AGC Tone Ch1 Ch2 Ch3"),
+                             tr("functions panel"));
     cmdFunctions->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(cmdFunctions, (i + 4) / 5, 0, 1, 5);
 }

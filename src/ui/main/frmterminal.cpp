@@ -64,6 +64,7 @@ frmTerminal::frmTerminal(Radio &radio, TerminalOptions options, QWidget *parent)
     m_timer4->setInterval(1000);
 
     m_windows = new TerminalWindows(m_radio, *this);
+    m_windows->setKeyer(m_options.keyer);
     buildMenus();
     buildLayout();
     wireUp();
@@ -88,6 +89,7 @@ void frmTerminal::buildMenus()
     menuAction(file, "mnuFreqScan", QStringLiteral("&Frequency Scan"));
     menuAction(file, "mnuMemory", QStringLiteral("&Memory"));
     menuAction(file, "mnuLogging", QStringLiteral("&Logging"));
+    menuAction(file, "mnuCwKeyboard", QStringLiteral("&CW Keyboard"));
     menuAction(file, "MnuRadioMenu", QStringLiteral("Me&nu"));
     addSeparator(file, "MBar1");
     menuAction(file, "mnuTestScreen", QStringLiteral("&Test Screen"));
@@ -119,6 +121,10 @@ void frmTerminal::buildLayout()
     m_cmdSend->setAccessibleName(
         SpokenName::of(m_cmdSend->text(), QStringLiteral("switch between transmit and receive")));
     m_cmdSend->setToolTip(QStringLiteral("Switch the radio between transmit and receive"));
+    m_cmdCwKeyboard = new QPushButton(QStringLiteral("CW &Keyboard"), central);
+    m_cmdCwKeyboard->setObjectName(QStringLiteral("cmdCwKeyboard"));
+    m_cmdCwKeyboard->setAccessibleName(
+        SpokenName::of(m_cmdCwKeyboard->text(), QStringLiteral("send typed text in CW")));
 
     QWidget *knob = m_front->knob();
     knob->setMinimumSize(150, 150);
@@ -148,7 +154,11 @@ void frmTerminal::buildLayout()
     lower->addWidget(m_front->controlsFrame(), 2);
     auto *switches = new QVBoxLayout;
     switches->addWidget(m_front->switchButtons());
-    switches->addWidget(m_cmdSend, 0, Qt::AlignLeft);
+    auto *sendRow = new QHBoxLayout;
+    sendRow->addWidget(m_cmdSend);
+    sendRow->addWidget(m_cmdCwKeyboard);
+    sendRow->addStretch();
+    switches->addLayout(sendRow);
     switches->addStretch();
     lower->addLayout(switches, 3);
 
@@ -187,11 +197,13 @@ void frmTerminal::wireUp()
     on("mnuFreqScan", &frmTerminal::mnuFreqScan_Click);
     on("mnuMemory", &frmTerminal::mnuMemory_Click);
     on("mnuLogging", &frmTerminal::mnuLogging_Click);
+    on("mnuCwKeyboard", &frmTerminal::mnuCwKeyboard_Click);
     on("mnuSetup", &frmTerminal::mnuSetup_Click);
     on("mnuTestScreen", &frmTerminal::mnuTestScreen_Click);
     on("mnuAbout", &frmTerminal::mnuAbout_Click);
 
     connect(m_cmdSend, &QPushButton::clicked, this, &frmTerminal::cmdSend_Click);
+    connect(m_cmdCwKeyboard, &QPushButton::clicked, this, &frmTerminal::mnuCwKeyboard_Click);
     connect(m_timer4, &QTimer::timeout, this, &frmTerminal::Timer4_Timer);
     connect(m_front, &FrontPanel::openWindow, this, &frmTerminal::openWindow);
     if (m_options.sharing) {
@@ -407,6 +419,11 @@ void frmTerminal::mnuFileExit_Click()
 void frmTerminal::mnuLogging_Click()
 {
     m_windows->showLogging();
+}
+
+void frmTerminal::mnuCwKeyboard_Click()
+{
+    m_windows->showCwKeyboard();
 }
 
 void frmTerminal::MnuRadioMenu_Click()

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <functional>
 
+class CwSender;
 class DisplayPanel;
 class frmBand;
 class frmFreqScan;
@@ -35,6 +36,9 @@ struct TerminalOptions
     // The network sharing of the radio, which the Setup dialog turns on and off and whose
     // state the status bar shows; none when nullptr.
     RadioSharing *sharing = nullptr;
+    // The sender that feeds the radio's keyer, shared with the network clients; the CW
+    // keyboard makes one of its own when nullptr.
+    CwSender *keyer = nullptr;
 };
 
 class frmTerminal : public QMainWindow, public RadioDisplay
@@ -66,6 +70,7 @@ public:
     void mnuBand_Click();
     void mnuFreqScan_Click();
     void mnuLogging_Click();
+    void mnuCwKeyboard_Click();
     void cmdSend_Click();
     void openWindow(FrontPanel::Window window);
 
@@ -131,6 +136,7 @@ private:
     DisplayPanel *m_display = nullptr;
     FrontPanel *m_front = nullptr;
     QPushButton *m_cmdSend = nullptr;
+    QPushButton *m_cmdCwKeyboard = nullptr;
     QLabel *m_portStatus = nullptr;
     QLabel *m_sharingStatus = nullptr;
     QTimer *m_timer4 = nullptr;

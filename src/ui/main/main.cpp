@@ -118,6 +118,10 @@ int main(int argc, char *argv[])
             return 1;
         }
         options.simulatedPort = simulator->devicePath();
+        // What the simulated radio's keyer sends goes to the log, as vantelo-radio-sim's does.
+        QObject::connect(simulator.get(), &SimPtyServer::keyed, &app, [](const QByteArray &text) {
+            std::fprintf(stderr, "vantelo: the simulated radio keyed \"%s\"\n", text.constData());
+        });
     }
 
     Radio radio;
@@ -130,6 +134,7 @@ int main(int argc, char *argv[])
     if (!sharing.apply(sharingChoice))
         std::fprintf(stderr, "vantelo: %s\n", qPrintable(sharing.statusText()));
     options.sharing = &sharing;
+    options.keyer = &keyer;
     frmTerminal window(radio, options);
     const auto begin = [&window] {
         window.show();

@@ -1,9 +1,12 @@
 #include "ui/main/terminalwindows.h"
 
+#include "core/cw/cwsender.h"
+#include "core/db/tablemodel.h"
 #include "core/net/radiosharing.h"
 #include "core/radio/radio.h"
 #include "ui/bands/frmband.h"
 #include "ui/bands/frmfreqscan.h"
+#include "ui/cw/frmcwkeyboard.h"
 #include "ui/logbook/frmlogging.h"
 #include "ui/main/helpwindow.h"
 #include "ui/memory/frmmemory.h"
@@ -17,6 +20,23 @@
 #include "ui/settings/frmtesting.h"
 
 #include <QWidget>
+
+namespace {
+
+// The call of the contact chosen in the logbook window; empty when it is not open or no row
+// with a call is chosen.
+QString chosenCall(const frmLogging *logbook)
+{
+    if (!logbook || !logbook->isLoaded())
+        return {};
+    const int row = logbook->currentRow();
+    const int column = logbook->model()->fieldIndex(QStringLiteral("CallSign"));
+    if (row < 0 || column < 0)
+        return {};
+    return logbook->model()->index(row, column).data().toString().trimmed();
+}
+
+} // namespace
 
 TerminalWindows::TerminalWindows(Radio &radio, QWidget &parent)
     : QObject(&parent)
@@ -99,6 +119,18 @@ void TerminalWindows::showLogging()
 void TerminalWindows::showRadioMenu()
 {
     show(m_radioMenu, [this] { return new frmMenu(&m_parent); });
+}
+
+void TerminalWindows::showCwKeyboard()
+{
+    show(m_cwKeyboard, [this] {
+        if (!m_keyer)
+            m_keyer = new CwSender(m_radio, this);
+        auto *window = new frmCwKeyboard(m_radio, *m_keyer, &m_parent);
+        window->setCallSource(
+            [this] { return chosenCall(qobject_cast<frmLogging *>(m_logging.data())); });
+        return window;
+    });
 }
 
 void TerminalWindows::showFunctions()

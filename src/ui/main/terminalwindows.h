@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 
+class CwSender;
 class frmBand;
 class frmFilter;
 class frmFreqScan;
@@ -38,6 +39,12 @@ public:
     void showRadioMenu();
     void showFunctions();
     void showFilter();
+    void showCwKeyboard();
+
+    // The sender the CW keyboard feeds the radio's keyer through (shared with the network
+    // clients); without one the window gets a sender of its own.
+    void setKeyer(CwSender *keyer) { m_keyer = keyer; }
+    QWidget *cwKeyboard() const { return m_cwKeyboard; }
 
     // The panels and the progress window, created hidden when they do not exist yet.
     frmFunctions &functions();
@@ -76,4 +83,6 @@ private:
     QPointer<MemoryController> m_memoryController;
     QPointer<QWidget> m_logging;
     QPointer<QWidget> m_radioMenu;
+    QPointer<QWidget> m_cwKeyboard;
+    CwSender *m_keyer = nullptr;
 };

@@ -99,9 +99,45 @@ class tst_CwSender : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void macros_data();
+    void macros();
     void sending_data();
     void sending();
 };
+
+void tst_CwSender::macros_data()
+{
+    QTest::addColumn<QString>("macro");
+    QTest::addColumn<QString>("call"); // the logbook's; {MYCALL} is DL1VTL, {RST} 5NN
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("problem");
+
+    QTest::newRow("fields") << "{call} de {MYCALL}  ur {rst}"
+                            << "g4abc/p"
+                            << "G4ABC/P DE DL1VTL UR 5NN" << QString();
+    QTest::newRow("no contact chosen")
+        << "{CALL} DE {MYCALL}" << QString() << QString() << "{CALL} has no value.";
+    QTest::newRow("unknown field") << "QRZ {NAME}" << QString() << QString()
+                                   << "{NAME} is not a field: use {MYCALL}, {CALL} or {RST}.";
+    QTest::newRow("brace left open") << "CQ {MYCALL" << QString() << QString()
+                                     << "A \"{\" opens no field: use {MYCALL}, {CALL} or {RST}.";
+    QTest::newRow("a call the keyer cannot send")
+        << "{CALL} 5NN" << QStringLiteral("\u00d8Z1A#") << QString()
+        << QStringLiteral("The keyer cannot send \"\u00d8\" \"#\": it sends ")
+            + CwText::allowedText() + QLatin1Char('.');
+}
+
+void tst_CwSender::macros()
+{
+    QFETCH(QString, macro);
+    QFETCH(QString, call);
+    QFETCH(QString, text);
+    QFETCH(QString, problem);
+    const CwText::Expansion out
+        = CwText::expand(macro, {QStringLiteral("dl1vtl"), call, QStringLiteral("5nn")});
+    QCOMPARE(out.text, text);
+    QCOMPARE(out.problem, problem);
+}
 
 void tst_CwSender::sending_data()
 {

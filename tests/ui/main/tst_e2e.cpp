@@ -5,7 +5,13 @@
 #include "core/radio/cattables.h"
 #include "core/radio/radio.h"
 #include "sim/simptyserver.h"
+#include "ui/cw/frmcwkeyboard.h"
 #include "ui/main/frmterminal.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -26,6 +32,7 @@ private Q_SLOTS:
     void cleanup();
     void stepModeAndVfo();
     void stepOnVfoB();
+    void cwKeyboard();
 
 private:
     QTemporaryDir m_config;
@@ -128,6 +135,49 @@ void tst_e2e::stepOnVfoB()
     QTRY_COMPARE_WITH_TIMEOUT(m_sim->radio().frequencyB(), beforeB - 1000, ReplyTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(text("lblFreq"), Cat::formatFreqHz(beforeB - 1000), ReplyTimeoutMs);
     QCOMPARE(m_sim->radio().frequencyA(), beforeA);
+}
+
+// The CW keyboard, opened from the main window: outside CW it offers the switch, characters the
+// keyer cannot send are refused as they are typed, the speed goes to the radio, typed text and
+// macros are keyed by the radio, and a field without a value is named.
+void tst_e2e::cwKeyboard()
+{
+    QByteArrayList keyed;
+    connect(m_sim.get(), &SimPtyServer::keyed, this, [&](const QByteArray &t) { keyed << t; });
+    QTest::mouseClick(button("cmdCwKeyboard"), Qt::LeftButton);
+    frmCwKeyboard *cw = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        cw = cw ? cw : qobject_cast<frmCwKeyboard *>(w);
+    QVERIFY(cw && cw->isVisible());
+    QTRY_VERIFY(cw->cmdSwitchToCw->isVisible());
+    QVERIFY(cw->findChild<QLabel *>(QStringLiteral("lblNotCw"))->text().contains("USB"));
+
+    QTest::keyClicks(cw->txtSend, QStringLiteral("cq #"));
+    QVERIFY2(cw->statusText().contains(QStringLiteral("\"#\"")), qPrintable(cw->statusText()));
+    QTest::sendKeyEvent(QTest::Click, cw->txtSend, Qt::Key_Eacute, QStringLiteral("\u00e9"),
+                        Qt::NoModifier);
+    QCOMPARE(cw->txtSend->text(), QStringLiteral("CQ "));
+    QVERIFY2(cw->statusText().contains(QStringLiteral("\u00e9")), qPrintable(cw->statusText()));
+    QTest::mouseClick(cw->cmdSwitchToCw, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(m_sim->radio().mode(), '3', ReplyTimeoutMs);
+    QTRY_VERIFY(!cw->cmdSwitchToCw->isVisible());
+    cw->SliderKeyer->setFocus();
+    QTest::keyClick(cw->SliderKeyer, Qt::Key_End);
+    QTRY_COMPARE_WITH_TIMEOUT(m_sim->radio().setting("KS"), 60, ReplyTimeoutMs);
+    QTRY_COMPARE(cw->lblKeyerLevel->text(), QStringLiteral("60 wpm"));
+
+    QTest::keyClicks(cw->txtSend, QStringLiteral("test"));
+    QTest::keyClick(cw->txtSend, Qt::Key_Return);
+    QVERIFY(cw->txtSend->text().isEmpty());
+    cw->txtMyCall->setText(QStringLiteral("DL1VTL"));
+    QTest::keyClick(cw, Qt::Key_F6); // {MYCALL}
+    QTRY_VERIFY_WITH_TIMEOUT(!keyed.isEmpty(), ReplyTimeoutMs);
+    QCOMPARE(keyed.join(), QByteArray("CQ TEST DL1VTL"));
+
+    QTest::keyClick(cw, Qt::Key_F2); // {CALL} DE {MYCALL} K, with no logbook open
+    QVERIFY2(cw->statusText().startsWith(QStringLiteral("F2: {CALL} has no value.")),
+             qPrintable(cw->statusText()));
+    cw->close();
 }
 
 QTEST_MAIN(tst_e2e)

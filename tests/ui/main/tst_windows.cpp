@@ -3,9 +3,11 @@
 // A new window adds its row to windowTable().
 #include "common/accessibilitycheck.h"
 #include "common/statusword.h"
+#include "core/cw/cwsender.h"
 #include "core/radio/radio.h"
 #include "ui/bands/frmband.h"
 #include "ui/bands/frmfreqscan.h"
+#include "ui/cw/frmcwkeyboard.h"
 #include "ui/logbook/frmlogging.h"
 #include "ui/main/frmterminal.h"
 #include "ui/main/helpwindow.h"
@@ -96,6 +98,15 @@ const std::vector<WindowRow> &windowTable()
         {"frequency scan", [](Radio &radio) { return new frmFreqScan(radio); }, 5, true},
         {"logbook", [](Radio &radio) { return new frmLogging(radio.state()); }, 8, true},
         {"radio menu table", [](Radio &) { return new frmMenu; }, 3, true},
+        {"CW keyboard",
+         [](Radio &radio) {
+             radio.receive("MD2;KS025;");
+             auto *sender = new CwSender(radio);
+             auto *window = new frmCwKeyboard(radio, *sender);
+             sender->setParent(window);
+             return window;
+         },
+         30, true},
     };
     return rows;
 }
