@@ -1,14 +1,20 @@
 #!/bin/sh
 # Installs the Debian 12 packages Vantelo needs to build, run and test, skipping what is there.
 #   install-deps.sh        build and run
-#   install-deps.sh test   also what the tests use
+#   install-deps.sh test      also what the tests use
+#   install-deps.sh package   also what building the Debian package uses
 set -eu
 packages="cmake g++ make qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite"
 if [ "${1:-}" = test ]; then
     # rigctl, for the test that a standard client can drive the simulated radio; the desktop
     # entry and AppStream validators, for the installation test; lld, whose faster linking of
-    # the many test programs keeps the two test builds short
-    packages="$packages libhamlib-utils desktop-file-utils appstream lld"
+    # the many test programs keeps the two test builds short; dpkg-dev, whose dpkg-shlibdeps
+    # finds the package's dependencies for the package test
+    packages="$packages libhamlib-utils desktop-file-utils appstream lld dpkg-dev"
+fi
+if [ "${1:-}" = package ]; then
+    # dpkg-buildflags and dpkg-shlibdeps for the package, lintian to check it
+    packages="$packages dpkg-dev lintian"
 fi
 missing=""
 for p in $packages; do
