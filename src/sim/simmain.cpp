@@ -139,9 +139,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "vantelo-radio-sim: %s\n", qPrintable(link.errorString()));
         return 2;
     }
-    // What the keyer sends goes to the log, one line each time it runs empty.
+    // What the keyer sends goes to the log, one line each time it runs empty (without the word
+    // space it may have begun with).
     QObject::connect(&server, &SimPtyServer::keyed, &app, [](const QByteArray &text) {
-        std::fprintf(stderr, "vantelo-radio-sim: keyed \"%s\"\n", text.constData());
+        std::fprintf(stderr, "vantelo-radio-sim: keyed \"%s\"\n", text.trimmed().constData());
     });
     std::printf("%s\n", qPrintable(server.devicePath()));
     std::fflush(stdout);

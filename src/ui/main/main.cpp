@@ -120,7 +120,8 @@ int main(int argc, char *argv[])
         options.simulatedPort = simulator->devicePath();
         // What the simulated radio's keyer sends goes to the log, as vantelo-radio-sim's does.
         QObject::connect(simulator.get(), &SimPtyServer::keyed, &app, [](const QByteArray &text) {
-            std::fprintf(stderr, "vantelo: the simulated radio keyed \"%s\"\n", text.constData());
+            std::fprintf(stderr, "vantelo: the simulated radio keyed \"%s\"\n",
+                         text.trimmed().constData());
         });
     }
 
