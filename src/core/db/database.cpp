@@ -182,10 +182,16 @@ bool Database::checkIntegrity()
         return refuse(
             QStringLiteral("%1 is damaged: %2").arg(m_path, errorText(query.lastError())));
     QStringList problems;
+    // "ok", or one problem per row; the first carries a line "*** in database main ***" ahead
+    // of its own.
     while (query.next()) {
-        const QString line = query.value(0).toString().trimmed();
-        if (line != QLatin1String("ok") && !line.startsWith(QLatin1String("***")))
-            problems << line;
+        const QStringList lines = query.value(0).toString().split(QLatin1Char('\n'));
+        for (const QString &text : lines) {
+            const QString line = text.trimmed();
+            if (!line.isEmpty() && line != QLatin1String("ok")
+                && !line.startsWith(QLatin1String("***")))
+                problems << line;
+        }
     }
     if (query.lastError().isValid())
         problems << errorText(query.lastError());
