@@ -22,6 +22,28 @@ QString baseName(const QString &tableFile)
     return QFileInfo(tableFile).completeBaseName();
 }
 
+// VACUUM INTO writes its copy with a rollback journal. The copy is given the tables'
+// write-ahead journal, so that one put back in the table's place opens as it lies, unchanged.
+QString giveWriteAheadJournal(const QString &copy)
+{
+    const QString name = QStringLiteral("vantelo-backup-%1").arg(copy);
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(copy);
+        QSqlQuery query(db);
+        if (!db.open())
+            error = db.lastError().text();
+        else if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next()
+                 || query.value(0).toString() != QLatin1String("wal"))
+            error = QStringLiteral("the copy cannot keep a write-ahead journal");
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return error;
+}
+
 } // namespace
 
 QString folder(const QString &tableFile)
@@ -77,6 +99,10 @@ QString make(const QSqlDatabase &db, const QString &tableFile, const QDate &toda
         const QString error = query.lastError().databaseText();
         QFile::remove(part);
         return error.isEmpty() ? query.lastError().text() : error;
+    }
+    if (const QString error = giveWriteAheadJournal(part); !error.isEmpty()) {
+        QFile::remove(part);
+        return error;
     }
     if (!QFile::rename(part, target)) {
         QFile::remove(part);
