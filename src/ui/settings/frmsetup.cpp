@@ -37,6 +37,9 @@ void frmSetup::createControls()
     txtGMTOffset->setObjectName(QStringLiteral("txtGMTOffset"));
     txtGMTOffset->setAccessibleName(QStringLiteral("GMT Off-set"));
     txtGMTOffset->setPlaceholderText(QString::fromLatin1(ComputersZone));
+    // The empty box says in full what it stands for.
+    txtGMTOffset->setMinimumWidth(
+        txtGMTOffset->fontMetrics().horizontalAdvance(txtGMTOffset->placeholderText()) + 24);
     txtGMTOffset->setAccessibleDescription(
         QStringLiteral("Hours: + for ahead of GMT, - for behind GMT; empty for the %1")
             .arg(QLatin1String(ComputersZone)));
