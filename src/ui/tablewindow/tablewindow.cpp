@@ -6,6 +6,7 @@
 #include "ui/tablewindow/datagrid.h"
 #include "ui/tablewindow/navigationbar.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -357,7 +358,17 @@ void TableWindow::cmdClose_Click()
 
 bool TableWindow::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate && m_loaded)
+    if (event->type() == QEvent::WindowDeactivate) {
+        // The window that takes over is already the active one: is it a box or dialog of this
+        // window's own (a refusal, a question, a file chooser)?
+        const QWidget *now = QApplication::activeWindow();
+        m_ownDialogActive
+            = now && now != this && now->parentWidget() && now->parentWidget()->window() == this;
+    }
+    // Coming back from one of its own boxes is no new activation: the sort, the current cell
+    // and an edit the box was about stay as they were.
+    if (event->type() == QEvent::WindowActivate && m_loaded
+        && !std::exchange(m_ownDialogActive, false))
         Form_Activate();
     return QWidget::event(event);
 }

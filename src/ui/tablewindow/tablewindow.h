@@ -3,9 +3,10 @@
 // adds its own buttons. What differs between the windows is one row of TableWindowFacts.
 //
 // Every activation first saves the row being edited, then shows the table in its plain order
-// again and puts the current row where the window wants it. Edits are saved in one transaction
-// when the current row changes, on activation, refresh and close; a data error is reported as
-// "Data error event hit err:" + its text and the grid shows the table as stored.
+// again and puts the current row where the window wants it; coming back from one of the
+// window's own boxes (a refusal, a question) is not an activation. Edits are saved in one
+// transaction when the current row changes, on activation, refresh and close; a data error is
+// reported as "Data error event hit err:" + its text and the grid shows the table as stored.
 #pragma once
 
 #include "core/db/database.h"
@@ -170,4 +171,5 @@ private:
     bool m_closing = false;
     bool m_activating = false;
     bool m_saveQueued = false;
+    bool m_ownDialogActive = false; // a box of this window's own took the activation
 };

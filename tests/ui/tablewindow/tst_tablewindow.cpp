@@ -534,10 +534,14 @@ void tst_TableWindow::tabFromTheLastCell()
 
 void tst_TableWindow::refusalBoxOverItsWindow()
 {
-    // A refusal opens over the window it belongs to, centred on it and holding it only.
-    m_window = new frmMemory(nullptr, m_dir->path());
-    open(Tables::memory(), WindowFacts::memory(), m_window);
+    // A refusal opens over the window it belongs to, centred on it and holding it only;
+    // closing it is no new activation, so the sort and the cell stay as they were.
+    auto *memory = new frmMemory(nullptr, m_dir->path());
+    open(Tables::memory(), WindowFacts::memory(), memory);
     static_cast<QWidget *>(m_window)->move(40, 30);
+    QVERIFY(memory->storeChannels({{"00", " ", " ", " ", " ", "last by description", " "}}));
+    m_window->grdDataGrid_HeadClick(m_window->model()->fieldIndex(QStringLiteral("Description")));
+    QCOMPARE(memory->row(0).Mem, QStringLiteral("01"));
     QLineEdit *editor = typeInto(3, QStringLiteral("FreqMain"), QStringLiteral("abc"));
     QVERIFY(editor);
     QTest::keyClick(editor, Qt::Key_Return);
@@ -548,7 +552,12 @@ void tst_TableWindow::refusalBoxOverItsWindow()
     const QPoint offset = box->frameGeometry().center() - m_window->frameGeometry().center();
     QVERIFY2(offset.manhattanLength() < 20,
              qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    QTRY_VERIFY(box->isActiveWindow());
     box->close();
+    m_window->activateWindow();
+    QTRY_VERIFY(m_window->isActiveWindow());
+    QCOMPARE(memory->row(0).Mem, QStringLiteral("01"));
+    QCOMPARE(m_window->grid()->currentIndex(), m_window->model()->index(3, 1));
 }
 
 QTEST_MAIN(tst_TableWindow)
