@@ -1,5 +1,6 @@
 // Replies interpreted per second: a mixed stream of status words, frequency and level replies
 // through the receive buffer and the interpreter, with a display that shows nothing.
+#include "benchfigure.h"
 #include "core/radio/radio.h"
 
 #include <QCoreApplication>
@@ -31,7 +32,8 @@ int main(int argc, char **argv)
     }
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     std::printf("replies interpreted: %lld in %.2f s\n", static_cast<long long>(replies), seconds);
-    std::printf("replies per second: %.0f (target at least 1000000)\n", double(replies) / seconds);
+    printFigure("replies interpreted per second", double(replies) / seconds, 0, "",
+                BenchTarget::atLeast(1000000));
     std::printf("last frequency: %s kHz\n", qPrintable(radio.state().Freq));
     return 0;
 }

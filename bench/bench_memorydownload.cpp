@@ -83,7 +83,7 @@ Figures downloadOnce(Radio &radio, frmTerminal &terminal)
     return f;
 }
 
-double report(const char *title, const QString &device)
+double report(const char *title, const char *figure, const QString &device)
 {
     Radio radio;
     if (!radio.MSComm1().setCommPort(device) || !radio.MSComm1().setPortOpen(true)) {
@@ -108,8 +108,8 @@ double report(const char *title, const QString &device)
         wireSum += f.wireMs();
     }
     const double ratio = wallSum / wireSum;
-    std::printf("mean ratio of wall time to wire time: %.3f (target at most 1.15): %s\n\n", ratio,
-                ratio <= 1.15 ? "met" : "MISSED");
+    printFigure(figure, ratio, 3, "", BenchTarget::atMost(1.15));
+    std::printf("\n");
     DataFolder::setPath(QString());
     return ratio;
 }
@@ -124,8 +124,9 @@ bool separateProcess(const QString &program)
         return false;
     }
     const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    const double ratio = report(
-        "vantelo-radio-sim --baud 9600, a process of its own, 8N1 (10 bits a byte)", device);
+    const double ratio
+        = report("vantelo-radio-sim --baud 9600, a process of its own, 8N1 (10 bits a byte)",
+                 "memory download, ratio to wire time, radio in its own process", device);
     sim.terminate();
     sim.waitForFinished(5000);
     return ratio > 0;
@@ -140,7 +141,8 @@ bool sameProcess()
         std::fprintf(stderr, "bench_memorydownload: %s\n", qPrintable(server.errorString()));
         return false;
     }
-    return report("the simulated radio inside this process at 9600 baud, 8N1", server.devicePath())
+    return report("the simulated radio inside this process at 9600 baud, 8N1",
+                  "memory download, ratio to wire time, radio in this process", server.devicePath())
         > 0;
 }
 

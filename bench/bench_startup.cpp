@@ -86,13 +86,13 @@ int main(int argc, char *argv[])
     QTest::qWait(10000);
     const double idleCpu = cpuSeconds() - cpuBefore;
 
-    std::printf("start-up (process start to main window shown): %.0f ms (target < 500 ms)\n",
-                shownMs);
     std::printf("synchronisation finished: %s at %.0f ms after process start\n",
                 synced ? "yes" : "NO", syncedMs);
-    std::printf("resident memory after synchronisation: %.1f MB (target < 80 MB)\n", rss);
-    std::printf("processor time over 10 idle seconds: %.3f s = %.2f %% of one core "
-                "(target < 1 %%)\n",
-                idleCpu, idleCpu * 10.0);
+    std::printf("processor time over 10 idle seconds: %.3f s\n", idleCpu);
+    printFigure("start-up, process start to main window shown", shownMs, 0, "ms",
+                BenchTarget::under(500));
+    printFigure("resident memory after synchronisation", rss, 1, "MB", BenchTarget::under(80));
+    printFigure("idle load, program and simulated radio in one process", idleCpu * 10.0, 2, "%",
+                BenchTarget::under(1));
     return 0;
 }

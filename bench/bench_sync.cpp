@@ -3,6 +3,7 @@
 // Prints the wall time, the bytes both ways, the time those bytes need on the wire and the
 // ratio of the two. Half-duplex: a query must have crossed the wire before its reply can start,
 // so the wire time counts both directions.
+#include "benchfigure.h"
 #include "core/radio/radio.h"
 #include "sim/simptyserver.h"
 
@@ -101,8 +102,7 @@ int main(int argc, char *argv[])
         wallSum += f.wallMs;
         wireSum += f.wireMs();
     }
-    std::printf("mean ratio of wall time to wire time (both directions): %.3f (target at most "
-                "1.2)\n",
-                wallSum / wireSum);
+    printFigure("start-up synchronisation at 9600 baud, ratio to wire time", wallSum / wireSum, 3,
+                "", BenchTarget::atMost(1.05));
     return 0;
 }

@@ -3,6 +3,7 @@
 // the median of a set of timings, and waits that keep the event loop running (spinUntil, pause).
 #pragma once
 
+#include "benchfigure.h"
 #include "common/spinuntil.h"
 
 #include <QApplication>
