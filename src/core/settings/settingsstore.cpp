@@ -1,6 +1,9 @@
 #include "core/settings/settingsstore.h"
 
+#include "core/settings/settingsvalues.h"
+
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <optional>
@@ -67,6 +70,31 @@ QSettings store()
     return QSettings(readPath(), QSettings::IniFormat);
 }
 
+// Problems met by get(), and every problem already reported (by key and value), so that each
+// is told once in a run.
+struct Problems
+{
+    QStringList waiting;
+    QSet<QString> told;
+
+    // True the first time this key holds this unusable text.
+    bool first(const QString &key, const QString &text)
+    {
+        const QString id = key + QLatin1Char('=') + QString::number(qHash(text)) + QLatin1Char('/')
+            + QString::number(text.size());
+        if (told.contains(id))
+            return false;
+        told.insert(id);
+        return true;
+    }
+};
+
+Problems &problems()
+{
+    static Problems p;
+    return p;
+}
+
 } // namespace
 
 QString filePath()
@@ -79,9 +107,39 @@ QString earlierFilePath()
     return folder() + QLatin1Char('/') + QString::fromLatin1(Application) + QStringLiteral(".ini");
 }
 
+namespace {
+
+// The value of key, checked. The problem of an unusable value waits for takeProblems() unless
+// the caller reports it.
+Read checked(const QString &key, const QString &defaultValue, bool callerReports)
+{
+    const std::optional<QString> text = wholeText(store().value(fullKey(key)));
+    if (!text)
+        return Read {defaultValue, std::nullopt};
+    std::optional<QString> problem = SettingsValues::problem(key, *text);
+    if (!problem)
+        return Read {*text, std::nullopt};
+    if (problems().first(key, *text) && !callerReports)
+        problems().waiting << *problem;
+    return Read {QString(), std::move(problem)};
+}
+
+} // namespace
+
+Read read(const QString &key, const QString &defaultValue)
+{
+    return checked(key, defaultValue, true);
+}
+
 QString get(const QString &key, const QString &defaultValue)
 {
-    return wholeText(store().value(fullKey(key))).value_or(defaultValue);
+    const Read value = checked(key, defaultValue, false);
+    return value.problem ? defaultValue : value.text;
+}
+
+QStringList takeProblems()
+{
+    return std::exchange(problems().waiting, QStringList());
 }
 
 void save(const QString &key, const QString &value)

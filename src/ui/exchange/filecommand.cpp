@@ -1,5 +1,7 @@
 #include "ui/exchange/filecommand.h"
 
+#include "ui/common/elidedtext.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -101,7 +103,7 @@ void tellInMessageBox(QWidget *window, const QString &text, bool problem)
     auto *box
         = new QMessageBox(problem ? QMessageBox::Warning : QMessageBox::Information,
                           window ? window->windowTitle() : QCoreApplication::applicationName(),
-                          text, QMessageBox::Ok, window);
+                          ElidedText::forBox(text), QMessageBox::Ok, window);
     box->setObjectName(QStringLiteral("msgExchange"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);

@@ -4,6 +4,7 @@
 #include "core/net/radiosharing.h"
 #include "core/radio/radio.h"
 #include "core/settings/settingsstore.h"
+#include "ui/common/elidedtext.h"
 #include "ui/common/spokenname.h"
 #include "ui/common/windowplacement.h"
 #include "ui/main/displaylabels.h"
@@ -167,11 +168,11 @@ void frmTerminal::buildLayout()
     layout->addLayout(tuning);
     layout->addLayout(lower);
 
-    m_portStatus = new QLabel(this);
+    m_portStatus = new ElidedLabel(this);
     m_portStatus->setObjectName(QStringLiteral("lblPortStatus"));
     m_portStatus->setAccessibleDescription(QStringLiteral("Port status"));
     statusBar()->addPermanentWidget(m_portStatus, 1);
-    m_sharingStatus = new QLabel(this);
+    m_sharingStatus = new ElidedLabel(this);
     m_sharingStatus->setObjectName(QStringLiteral("lblSharingStatus"));
     m_sharingStatus->setAccessibleDescription(QStringLiteral("Network sharing status"));
     m_sharingStatus->setAccessibleName(QStringLiteral("Radio not shared"));
@@ -225,6 +226,11 @@ bool frmTerminal::Form_Load()
     // is right even when those are refused.
     PortStartup::setInitialState(m_radio.state());
     Timer4_Timer();
+    // Values of the settings file that cannot be used are told once, before the port's own.
+    if (const QStringList unusable = SettingsStore::takeProblems(); !unusable.isEmpty())
+        m_prompts.warning(this,
+                          unusable.join(QLatin1Char(' '))
+                              + QStringLiteral(" Vantelo uses its own value in place of each."));
 
     CommPort &port = m_radio.MSComm1();
     m_startupPending = true;

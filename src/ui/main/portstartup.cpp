@@ -9,7 +9,14 @@ namespace PortStartup {
 
 namespace {
 const QString portKey = QStringLiteral("CommPort");
+
+QString unusable(const QString &problem)
+{
+    return problem
+        + QStringLiteral(" No port was opened: choose Communications > Properties... to select "
+                         "the port the radio is connected to.");
 }
+} // namespace
 
 void setInitialState(RadioState &state)
 {
@@ -44,25 +51,26 @@ StoredPortGuard::~StoredPortGuard()
 
 std::optional<QString> applyStored(CommPort &port, const QString &portInPlaceOfStored)
 {
-    const QString settings = SettingsStore::get(QStringLiteral("Settings"), QString());
-    if (!settings.isEmpty() && !port.setSettings(settings))
+    const SettingsStore::Read settings = SettingsStore::read(QStringLiteral("Settings"), QString());
+    if (settings.problem)
+        return unusable(*settings.problem);
+    if (!settings.text.isEmpty() && !port.setSettings(settings.text))
         return port.lastError();
 
-    const QString commPort = portInPlaceOfStored.isEmpty() ? SettingsStore::get(portKey, QString())
-                                                           : portInPlaceOfStored;
-    if (!commPort.isEmpty() && !port.setCommPort(commPort))
+    const SettingsStore::Read commPort = portInPlaceOfStored.isEmpty()
+        ? SettingsStore::read(portKey, QString())
+        : SettingsStore::Read {portInPlaceOfStored, std::nullopt};
+    if (commPort.problem)
+        return unusable(*commPort.problem);
+    if (!commPort.text.isEmpty() && !port.setCommPort(commPort.text))
         return port.lastError();
 
-    const QString handshaking = SettingsStore::get(QStringLiteral("Handshaking"), QString());
-    if (!handshaking.isEmpty()) {
-        bool isNumber = false;
-        const int code = handshaking.trimmed().toInt(&isNumber);
-        if (!isNumber)
-            return QStringLiteral("The stored handshaking value \"%1\" is not a number.")
-                .arg(handshaking);
-        if (!port.setHandshaking(code))
-            return port.lastError();
-    }
+    const SettingsStore::Read handshaking
+        = SettingsStore::read(QStringLiteral("Handshaking"), QString());
+    if (handshaking.problem)
+        return unusable(*handshaking.problem);
+    if (!handshaking.text.isEmpty() && !port.setHandshaking(handshaking.text.trimmed().toInt()))
+        return port.lastError();
     return std::nullopt;
 }
 

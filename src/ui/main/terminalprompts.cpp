@@ -1,5 +1,6 @@
 #include "ui/main/terminalprompts.h"
 
+#include "ui/common/elidedtext.h"
 #include "ui/main/outputdrain.h"
 
 #include <QApplication>
@@ -9,13 +10,13 @@ TerminalPrompts TerminalPrompts::standard()
 {
     TerminalPrompts prompts;
     prompts.warning = [](QWidget *parent, const QString &text) {
-        QMessageBox::warning(parent, QApplication::applicationName(), text);
+        QMessageBox::warning(parent, QApplication::applicationName(), ElidedText::forBox(text));
     };
     prompts.serialError = [](QWidget *parent, const QString &text) {
         QApplication::beep();
         QMessageBox box(QMessageBox::Information,
-                        QStringLiteral("Click Cancel to quit, OK to ignore."), text,
-                        QMessageBox::Ok | QMessageBox::Cancel, parent);
+                        QStringLiteral("Click Cancel to quit, OK to ignore."),
+                        ElidedText::forBox(text), QMessageBox::Ok | QMessageBox::Cancel, parent);
         box.setObjectName(QLatin1String(SerialErrorBox));
         box.setDefaultButton(QMessageBox::Ok);
         return box.exec() == QMessageBox::Cancel ? 2 : 1;

@@ -239,6 +239,14 @@ void tst_startup::refusedSetting_data()
     // in place of the one the operator chose.
     QTest::newRow("port number 0, no handshaking") << "CommPort"
                                                    << "0";
+    // Values no port could take, written by hand: refused before the port sees them, and told
+    // in a short message that cannot freeze the window.
+    const QString huge = QStringLiteral("/dev/") + QString(10 * 1024 * 1024, QLatin1Char('x'));
+    QTest::newRow("port name of 10 MB") << "CommPort" << huge;
+    QTest::newRow("port name with a control character") << "CommPort"
+                                                        << "/dev/tty\x7fUSB0";
+    QTest::newRow("settings of 1 MB") << "Settings" << huge.left(1024 * 1024);
+    QTest::newRow("handshaking of 100,000 digits") << "Handshaking" << QString(100000, '1');
 }
 
 void tst_startup::refusedSetting()
@@ -250,9 +258,11 @@ void tst_startup::refusedSetting()
     QVERIFY(!m_window->Form_Load());
     QCOMPARE(m_warnings.size(), 1);
     QVERIFY(!m_warnings.first().isEmpty());
+    QVERIFY2(m_warnings.first().size() < 400, qPrintable(m_warnings.first().left(400)));
     QVERIFY(m_written.isEmpty()); // start-up ended before anything was sent
     QVERIFY(!m_radio->MSComm1().portOpen());
     QVERIFY(m_window->portStatus()->text().startsWith(QStringLiteral("Port closed")));
+    QVERIFY(m_window->portStatus()->text().size() < 400);
 }
 
 void tst_startup::portThatCannotBeOpened()

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void handWrittenFileObeyed_data();
     void handWrittenFileObeyed();
     void everyKeyReadWhole();
+    void unusableValuesToldOnce_data();
+    void unusableValuesToldOnce();
     void writtenValuesReadByEarlierVersions_data();
     void writtenValuesReadByEarlierVersions();
     void earlierFileCarriedOverOnce();
@@ -200,7 +202,8 @@ void tst_SettingsStore::handWrittenFileObeyed()
 
 void tst_SettingsStore::everyKeyReadWhole()
 {
-    const char *keys[] = {"Settings", "CommPort", "Handshaking", "Echo", "GMTOffset"};
+    // Keys whose values may hold commas (the port settings' own are read whole above).
+    const char *keys[] = {"CommPort", "Echo", "MyOwnKey"};
     QByteArray conf("[Properties]\n");
     for (const char *key : keys)
         conf += key + QByteArray("=a,b, c\n");
@@ -210,6 +213,50 @@ void tst_SettingsStore::everyKeyReadWhole()
         QCOMPARE(stored(key), QStringLiteral("a,b,c"));
     // A value that is no text at all counts as absent.
     QCOMPARE(stored("Unreadable"), QStringLiteral("<none>"));
+}
+
+void tst_SettingsStore::unusableValuesToldOnce_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    const QString huge = QStringLiteral("/dev/") + QString(10 * 1024 * 1024, QLatin1Char('x'));
+    QTest::newRow("port name of 10 MB") << "CommPort" << huge;
+    QTest::newRow("port path of 4097 bytes") << "CommPort" << QString(4097, QLatin1Char('/'));
+    QTest::newRow("port name with a NUL") << "CommPort" << QStringLiteral("/dev/tty\0USB0");
+    QTest::newRow("settings of 1 MB") << "Settings" << huge.left(1024 * 1024);
+    QTest::newRow("settings of another form") << "Settings"
+                                              << "9600;n;8;1";
+    QTest::newRow("handshaking no number") << "Handshaking"
+                                           << "RTS";
+    QTest::newRow("offset of 100 characters") << "GMTOffset" << QString(100, QLatin1Char('1'));
+    QTest::newRow("sharing neither 0 nor 1") << "ShareRadio"
+                                             << "yes";
+    QTest::newRow("address no address") << "ShareAddress" << huge.left(100);
+    QTest::newRow("TCP port too high") << "SharePort"
+                                       << "65536";
+    QTest::newRow("any key, a text of 5000") << "MyOwnKey" << huge.left(5000);
+}
+
+void tst_SettingsStore::unusableValuesToldOnce()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    // Written by hand, as an operator (or a damaged disk) might.
+    QSettings(SettingsStore::filePath(), QSettings::IniFormat)
+        .setValue(QStringLiteral("Properties/") + key, value);
+    (void)SettingsStore::takeProblems();
+
+    QCOMPARE(stored(qPrintable(key)), QStringLiteral("<none>"));
+    QCOMPARE(stored(qPrintable(key)), QStringLiteral("<none>"));
+    const QStringList told = SettingsStore::takeProblems();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().startsWith(key + QStringLiteral(" \"")), qPrintable(told.first()));
+    QVERIFY2(told.first().size() < 200, qPrintable(told.first()));
+    QVERIFY(SettingsStore::takeProblems().isEmpty());
+    // The caller that reports it itself gets the same problem and the value unused.
+    const SettingsStore::Read read = SettingsStore::read(key, QStringLiteral("default"));
+    QCOMPARE(read.problem, told.first());
+    QVERIFY(read.text.isEmpty());
 }
 
 void tst_SettingsStore::writtenValuesReadByEarlierVersions_data()
@@ -223,11 +270,11 @@ void tst_SettingsStore::writtenValuesReadByEarlierVersions_data()
 void tst_SettingsStore::writtenValuesReadByEarlierVersions()
 {
     QFETCH(QString, value);
-    SettingsStore::save(QStringLiteral("Settings"), value);
-    QCOMPARE(stored("Settings"), value);
+    SettingsStore::save(QStringLiteral("Echo"), value);
+    QCOMPARE(stored("Echo"), value);
     // An earlier version read each value with toString().
     QSettings earlierReader(SettingsStore::filePath(), QSettings::IniFormat);
-    QCOMPARE(earlierReader.value(QStringLiteral("Properties/Settings")).toString(), value);
+    QCOMPARE(earlierReader.value(QStringLiteral("Properties/Echo")).toString(), value);
 }
 
 void tst_SettingsStore::earlierFileCarriedOverOnce()
