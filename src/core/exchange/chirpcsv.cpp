@@ -143,8 +143,13 @@ public:
         // A channel without a Mode column is FM, as CHIRP makes it.
         c.mode = cell("Mode", QStringLiteral("FM")).trimmed();
         c.skip = cell("Skip").trimmed();
-        c.name = cell("Name");
-        c.comment = cell("Comment");
+        for (const char *column : {"Name", "Comment"}) {
+            if (const auto control = ExchangeFile::controlCharacter(cell(column)))
+                return fail(ExchangeFile::controlCharacterProblem(QLatin1String(column),
+                                                                  cell(column), *control));
+        }
+        c.name = CsvText::unguarded(cell("Name"));
+        c.comment = CsvText::unguarded(cell("Comment"));
         return c;
     }
 
@@ -209,7 +214,7 @@ QByteArray write(const QList<Channel> &channels)
     for (const Channel &c : channels) {
         const QString tone = toneText(c.rToneTenths);
         text += CsvText::line({QString::number(c.location),
-                               c.name,
+                               CsvText::guarded(c.name),
                                DecimalText::fixed(c.hz, MhzDecimals),
                                c.duplex,
                                DecimalText::fixed(c.offsetHz, MhzDecimals),
@@ -224,7 +229,7 @@ QByteArray write(const QList<Channel> &channels)
                                QStringLiteral("5.00"),
                                c.skip,
                                QStringLiteral("100W"),
-                               c.comment,
+                               CsvText::guarded(c.comment),
                                QString(),
                                QString(),
                                QString(),

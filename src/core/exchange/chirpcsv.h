@@ -5,13 +5,14 @@
 // DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE
 // with frequencies in MHz to the hertz ("7.050600"), the columns Vantelo has no use for at the
 // values CHIRP itself writes for a plain channel (Power at the radio's 100 W), and CR LF line
-// ends.
+// ends. Name and Comment are written guarded against spreadsheet formulas (CsvText::guarded).
 //
 // Read: a header naming Location and Frequency at least (CHIRP's own minimal file); unknown
 // columns are ignored, lines whose first cell starts with "#" are comments, blank lines and
 // lines of empty cells are skipped. Each channel's Location must be a whole number, Frequency,
 // Offset and rToneFreq numbers (a frequency finer than a hertz is rounded to the hertz), Duplex
-// and Tone one of CHIRP's own values; the first line that is not names its line.
+// and Tone one of CHIRP's own values, Name and Comment free of control characters (tabs and
+// line ends aside); the first line that is not names its line.
 // Whether Vantelo can hold a channel is for the table it goes to (MemoryCsv, BandCsv).
 #pragma once
 

@@ -119,4 +119,41 @@ QString line(const QStringList &cells)
     return written.join(Comma);
 }
 
+namespace {
+
+// Text that a spreadsheet could take for a formula, after the "'" it may begin with.
+bool formulaAfterQuotes(QStringView text)
+{
+    qsizetype at = 0;
+    while (at < text.size() && text[at] == QLatin1Char('\''))
+        ++at;
+    if (at == text.size())
+        return false;
+    switch (text[at].unicode()) {
+    case '=':
+    case '+':
+    case '-':
+    case '@':
+    case '\t':
+    case '\r':
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QString guarded(const QString &text)
+{
+    return formulaAfterQuotes(text) ? QLatin1Char('\'') + text : text;
+}
+
+QString unguarded(const QString &cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) && formulaAfterQuotes(QStringView(cell).sliced(1))
+        ? cell.mid(1)
+        : cell;
+}
+
 } // namespace CsvText

@@ -5,6 +5,8 @@ namespace DecimalText {
 namespace {
 
 constexpr int MaxWholeDigits = 15;
+// Digits a 64-bit whole number always holds: the whole digits and the decimals together.
+constexpr int MaxDigits = 18;
 
 bool isDigit(QChar c)
 {
@@ -31,7 +33,7 @@ std::optional<qint64> units(QStringView text, int decimals)
     }
     while (whole.size() > 1 && whole.front() == QLatin1Char('0'))
         whole = whole.mid(1);
-    if (whole.size() > MaxWholeDigits)
+    if (whole.size() > MaxWholeDigits || whole.size() + decimals > MaxDigits)
         return std::nullopt;
 
     qint64 value = 0;

@@ -51,4 +51,28 @@ QString decoded(const QByteArray &bytes)
     return QString::fromLatin1(view);
 }
 
+std::optional<QChar> controlCharacter(QStringView text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != '\t' && u != '\n' && u != '\r') || u == 0x7f)
+            return c;
+    }
+    return std::nullopt;
+}
+
+QString controlCharacterProblem(const QString &field, const QString &text, QChar control)
+{
+    QString shown = text.left(30);
+    for (QChar &c : shown) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QLatin1Char('?');
+    }
+    if (text.size() > 30)
+        shown += QStringLiteral("...");
+    return QStringLiteral("%1 \"%2\" holds the control character U+%3")
+        .arg(field, shown,
+             QString::number(control.unicode(), 16).rightJustified(4, QLatin1Char('0')).toUpper());
+}
+
 } // namespace ExchangeFile

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace ExchangeFile {
@@ -22,5 +23,12 @@ bool write(const QString &path, const QByteArray &bytes, QString *error);
 // The text of a file read from another program: UTF-8 when the bytes are valid UTF-8 (a byte
 // order mark at the start is dropped), else Latin-1, so that no byte is ever refused.
 QString decoded(const QByteArray &bytes);
+
+// The first control character in a text field read from a file (NUL, ESC, DEL and the like),
+// or nothing. Tabs and line ends are text.
+std::optional<QChar> controlCharacter(QStringView text);
+// What a refusal says of such a field: "CALL \"K1??AB\" holds the control character U+0000",
+// the field's text on one line, control characters as "?", cut short when long.
+QString controlCharacterProblem(const QString &field, const QString &text, QChar control);
 
 } // namespace ExchangeFile

@@ -6,6 +6,7 @@
 #include "core/exchange/adifreader.h"
 #include "core/exchange/adifwriter.h"
 #include "core/exchange/decimaltext.h"
+#include "core/exchange/exchangefile.h"
 #include "core/logbook/logquestions.h"
 #include "core/logbook/logtime.h"
 #include "core/memory/memorycells.h"
@@ -143,6 +144,13 @@ public:
             *problem = FileProblem {record.line, text};
             return std::nullopt;
         };
+        for (const char *name : {"CALL", "MODE", "SUBMODE", AdifModes::AppModeField, "COMMENT"}) {
+            const QString text = value(name);
+            if (const std::optional<QChar> control = ExchangeFile::controlCharacter(text))
+                return fail(
+                    QStringLiteral("the record that starts here has ")
+                    + ExchangeFile::controlCharacterProblem(QLatin1String(name), text, *control));
+        }
         const QString call = value("CALL").trimmed();
         if (call.isEmpty())
             return fail(QStringLiteral("the record that starts here has no CALL"));

@@ -7,7 +7,8 @@
 //
 // Import: every record is checked before any row is made. CALL, QSO_DATE (YYYYMMDD) and
 // TIME_ON (HHMM or HHMMSS) must be there and readable, and FREQ, when given, a number of
-// megahertz; the first record that fails names its line and nothing is imported. Fields the
+// megahertz; CALL, MODE, SUBMODE and COMMENT must hold no control characters (tabs and line
+// ends aside); the first record that fails names its line and nothing is imported. Fields the
 // logbook has no column for are ignored. The local time is worked out from GMT by the rule the
 // stamp uses the other way round: the operator's typed offset, or the computer's time zone on
 // the contact's date.

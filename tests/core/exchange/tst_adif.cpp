@@ -268,6 +268,10 @@ void tst_Adif::malformedFileNamesItsFirstBadLine_data()
     QTest::newRow("FREQ not a number")
         << good + "<CALL:4>K2BB<QSO_DATE:8>20261206<TIME_ON:4>0910<FREQ:3>abc<EOR>" << 2
         << "FREQ \"abc\", which is no frequency in MHz";
+    // Found by fuzzing: the megahertz in units overflowed a 64-bit number.
+    QTest::newRow("FREQ of 16 digits")
+        << good + "<CALL:4>K2BB<QSO_DATE:8>20261206<TIME_ON:4>0910<FREQ:17>+0015143151451434<EOR>"
+        << 2 << "FREQ \"+0015143151451434\", which is no frequency in MHz";
     QTest::newRow("tag without length")
         << good + "\n<CALL>K2BB<EOR>" << 3 << "\"<CALL>\" has no length";
     QTest::newRow("stray <") << good + "a < b" << 2 << "\"< b\" is not a field";
@@ -278,6 +282,15 @@ void tst_Adif::malformedFileNamesItsFirstBadLine_data()
     QTest::newRow("header without EOH")
         << QByteArray("written by hand\n<ADIF_VER:5>3.1.4\n") << 1 << "has no <EOH>";
     QTest::newRow("second EOH") << head + good + "<EOH>" << 4 << "<EOH> here";
+    QTest::newRow("NUL in CALL") << good + "<CALL:6>K1" + QByteArray(2, '\0')
+            + "AB<QSO_DATE:8>20261206<TIME_ON:4>0910<EOR>"
+                                 << 2 << "CALL \"K1??AB\" holds the control character U+0000";
+    QTest::newRow("escape in COMMENT")
+        << good + "<CALL:4>K2BB<QSO_DATE:8>20261206<TIME_ON:4>0910<COMMENT:5>a\x1b[2J<EOR>" << 2
+        << "COMMENT \"a?[2J\" holds the control character U+001B";
+    QTest::newRow("DEL in MODE") << good
+            + "<CALL:4>K2BB<QSO_DATE:8>20261206<TIME_ON:4>0910<MODE:3>CW\x7f<EOR>"
+                                 << 2 << "MODE \"CW?\" holds the control character U+007F";
 }
 
 void tst_Adif::malformedFileNamesItsFirstBadLine()

@@ -93,13 +93,31 @@ void tst_ChirpCsv::memoryRoundTrip()
     rows[7] = channel("07", "14,085", " ", "FSK", " ", " ", " ");
     rows[8] = channel("08", "14,086", " ", "FSK-R", " ", " ", " ");
     rows[9] = channel("09", "10,000", " ", " ", " ", QStringLiteral("WWV"), " ");
+    // Names a spreadsheet would take for formulas, and names that only look escaped.
+    rows[10] = channel("10", "7,010", " ", "CW", " ", QStringLiteral("=cmd|' /C calc'!A0"), " ");
+    rows[11] = channel("11", "7,011", " ", "CW", " ", QStringLiteral("+1 kHz"), " ");
+    rows[12] = channel("12", "7,012", " ", "CW", " ", QStringLiteral("-20 dB"), " ");
+    rows[13] = channel("13", "7,013", " ", "CW", " ", QStringLiteral("@SUM(A1)"), " ");
+    rows[14] = channel("14", "7,014", " ", "CW", " ", QStringLiteral("\tindented"), " ");
+    rows[15] = channel("15", "7,015", " ", "CW", " ", QStringLiteral("'=quoted"), " ");
+    rows[16] = channel("16", "7,016", " ", "CW", " ", QStringLiteral("'plain'"), " ");
     rows[99] = channel("99", "51,000", "50,500", "FM", "250.3", QStringLiteral("6 m"), "C");
     const MemoryCsv::Export out = MemoryCsv::write(rows);
-    QCOMPARE(out.written, 11);
+    QCOMPARE(out.written, 18);
+    // Every cell a spreadsheet would run as a formula is written behind a "'".
+    for (const QByteArray &line : out.bytes.split('\n')) {
+        const QList<QByteArray> cells = line.split(',');
+        const char first = cells.size() > 1 && !cells.at(1).isEmpty() ? cells.at(1).at(0) : ' ';
+        QVERIFY2(!QByteArray("=+-@\t").contains(first), line.constData());
+    }
+    QVERIFY(out.bytes.contains("\n10,'=cmd|' /C calc'!A0,"));
+    QVERIFY(out.bytes.contains("\n15,''=quoted,"));
+    QVERIFY(out.bytes.contains("\n16,'plain',"));
 
     const MemoryCsv::Import back = MemoryCsv::read(out.bytes, 100);
     QVERIFY2(!back.problem, qPrintable(back.problem ? back.problem->described() : QString()));
-    QCOMPARE(back.rows.keys(), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 99}));
+    QCOMPARE(back.rows.keys(),
+             QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 99}));
     for (int number : back.rows.keys())
         QCOMPARE(back.rows.value(number), rows.at(number));
 }
@@ -167,6 +185,10 @@ void tst_ChirpCsv::refusedLineNamed_data()
     QTest::newRow("frequency not a number")
         << with("x,14.2.1,,0,,88.5,88.5,023,NN,023,Tone->Tone,USB,5,,5W,,,,,") << 3
         << "Frequency \"14.2.1\" is no frequency in MHz";
+    // Found by fuzzing: the megahertz in hertz overflowed a 64-bit number.
+    QTest::newRow("frequency of 16 digits")
+        << with("x,15143151451434,,0,,88.5,88.5,023,NN,023,Tone->Tone,USB,5,,5W,,,,,") << 3
+        << "Frequency \"15143151451434\" is no frequency in MHz";
     QTest::newRow("frequency beyond 11 digits")
         << with("x,100000,,0,,88.5,88.5,023,NN,023,Tone->Tone,USB,5,,5W,,,,,") << 3
         << "not one a channel holds";
@@ -181,6 +203,12 @@ void tst_ChirpCsv::refusedLineNamed_data()
     QTest::newRow("text after a quote")
         << with("\"x\"y,14.2,,0,,88.5,88.5,023,NN,023,Tone->Tone,USB,5,,5W,,,,,") << 3
         << "text follows the closing quote";
+    QTest::newRow("NUL in a name") << with(
+        "K1" + QByteArray(2, '\0') + "AB,14.2,,0,,88.5,88.5,023,NN,023,Tone->Tone,USB,5,,5W,,,,,")
+                                   << 3 << "Name \"K1??AB\" holds the control character U+0000";
+    QTest::newRow("bell in a comment")
+        << with("x,14.2,,0,,88.5,88.5,023,NN,023,Tone->Tone,USB,5,,5W,ring\a,,,,") << 3
+        << "Comment \"ring?\" holds the control character U+0007";
 }
 
 void tst_ChirpCsv::refusedLineNamed()
