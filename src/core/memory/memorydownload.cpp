@@ -84,7 +84,11 @@ bool MemoryDownload::start(const QList<MemoryRow> &current)
     m_channel = 0;
     m_side = 0;
     replyMainFreq.clear();
-    m_radio.state().DownloadSwitch = 1;
+    RadioState &state = m_radio.state();
+    m_mode = state.Mode;
+    m_toneOn = state.ToneOn;
+    m_toneNum = state.ToneNum;
+    state.DownloadSwitch = 1;
     m_radio.send(QByteArrayLiteral("AI0;"));
     request();
     return true;
@@ -92,6 +96,13 @@ bool MemoryDownload::start(const QList<MemoryRow> &current)
 
 void MemoryDownload::request()
 {
+    m_asked = 0;
+    ask();
+}
+
+void MemoryDownload::ask()
+{
+    ++m_asked;
     m_radio.send(Cat::readMemory(m_side, m_channel));
     m_replyTimer->start();
 }
@@ -172,6 +183,10 @@ void MemoryDownload::replyTimedOut()
 {
     if (!m_running)
         return;
+    if (m_asked < AskCount) {
+        ask();
+        return;
+    }
     const QString side = m_side == 0 ? tr("receive") : tr("transmit");
     finish(Outcome::TimedOut,
            tr("The radio did not answer the request for memory channel %1 (%2 side). The "
@@ -184,8 +199,13 @@ void MemoryDownload::finish(Outcome outcome, const QString &message)
     m_replyTimer->stop();
     m_running = false;
     m_radio.send(QByteArrayLiteral("AI3;"));
-    m_radio.state().replyMemChannel = MemoryCells::blank();
-    m_radio.state().DownloadSwitch = 0;
+    RadioState &state = m_radio.state();
+    state.replyMemChannel = MemoryCells::blank();
+    state.DownloadSwitch = 0;
+    // The memory replies said nothing about what the radio itself is set to.
+    state.Mode = m_mode;
+    state.ToneOn = m_toneOn;
+    state.ToneNum = m_toneNum;
     m_busy.reset();
     const QList<MemoryRow> rows = std::exchange(m_rows, {});
     if (outcome == Outcome::Completed)

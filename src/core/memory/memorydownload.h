@@ -1,7 +1,10 @@
 // "Radio to PC": reads the radio's 100 memory channels, one half-channel per memory reply.
-// Each request waits for its own reply; a reply that is not the awaited one is ignored, and a
-// radio that stays silent for the reply time-out ends the download. The rows are handed over
-// only when channel 99 has been stored, so the table changes all at once or not at all.
+// Each request waits for its own reply; a reply that is not the awaited one is ignored. A
+// request whose reply has not come within the reply time-out is asked again (a reply lost on
+// the line costs one time-out, not the download), and a radio that leaves it unanswered
+// AskCount times ends the download. The rows are handed over only when channel 99 has been
+// stored, so the table changes all at once or not at all. The radio state's Mode, ToneOn and
+// ToneNum, which the memory replies pass through, are the radio's own again at the end.
 #pragma once
 
 #include "core/memory/memoryrow.h"
@@ -19,7 +22,8 @@ class MemoryDownload : public QObject
     Q_OBJECT
 public:
     static constexpr int ChannelCount = 100;
-    static constexpr std::chrono::milliseconds DefaultReplyTimeout {5000};
+    static constexpr std::chrono::milliseconds DefaultReplyTimeout {500};
+    static constexpr int AskCount = 10;
 
     enum class Outcome { Completed, Cancelled, TimedOut };
     Q_ENUM(Outcome)
@@ -64,6 +68,7 @@ Q_SIGNALS:
 
 private:
     void request();
+    void ask();
     void storeReceiveSide(QStringView reply);
     void storeTransmitSide(QStringView reply);
     void replyTimedOut();
@@ -76,4 +81,6 @@ private:
     bool m_running = false;
     int m_channel = 0;
     int m_side = 0; // the side awaited: 0 receive, 1 transmit
+    int m_asked = 0; // times the awaited half-channel has been asked for
+    QString m_mode, m_toneOn, m_toneNum; // the radio state's, kept while replies pass through
 };

@@ -226,6 +226,10 @@ void TestMemoryTransfer::roundTrip()
     QSignalSpy progress(&download, &MemoryDownload::progressChanged);
     QSignalSpy finished(&download, &MemoryDownload::finished);
     link.commands.clear();
+    radio.state().Mode = "3";
+    radio.state().ToneOn = "1";
+    const QString modeBefore = radio.state().Mode;
+    const QString toneBefore = radio.state().ToneOn;
     QVERIFY(download.start(current));
     QCOMPARE(radio.state().DownloadSwitch, 1);
     QTRY_COMPARE(finished.count(), 1);
@@ -248,11 +252,12 @@ void TestMemoryTransfer::roundTrip()
     QCOMPARE(progress.count(), 99);
     QCOMPARE(progress.first(), (QVariantList {0, QStringLiteral("1 %")}));
     QCOMPARE(progress.last(), (QVariantList {98, QStringLiteral("99 %")}));
-    // The radio state as the last channel left it; memory stepping has its replies back.
+    // Memory stepping has its replies back, and the radio state is the radio's own again,
+    // not the last channel's: a VFO>Mem after the download stores the VFO's mode.
     QCOMPARE(radio.state().DownloadSwitch, 0);
     QCOMPARE(radio.state().replyMemChannel, " ");
-    QCOMPARE(radio.state().Mode, "1");
-    QCOMPARE(radio.state().ToneOn, "0");
+    QCOMPARE(radio.state().Mode, modeBefore);
+    QCOMPARE(radio.state().ToneOn, toneBefore);
     radio.setDisplay(nullptr);
 }
 
@@ -368,6 +373,7 @@ void TestMemoryTransfer::downloadTimeout()
     QVERIFY2(message.contains("channel 37") && message.contains("unchanged"), qPrintable(message));
     QCOMPARE(rows.count(), 0);
     QCOMPARE(requestsOf(link.commands).last(), "MR1 37;");
+    QCOMPARE(link.commands.count("MR1 37;"), MemoryDownload::AskCount); // asked again first
     QCOMPARE(link.commands.last(), "AI3;");
     QCOMPARE(radio.state().DownloadSwitch, 0);
     QCOMPARE(radio.state().replyMemChannel, " ");
