@@ -276,6 +276,15 @@ void ReplyInterpreter::statusWord(const ReplyFields &r)
         m_state.MemChannel = r.at(27, 28);
         display().setLabel(Label::lblVFO, QStringLiteral("Mem ") + m_state.MemChannel);
     }
+    // Receiving on VFO A or B, the word tells that VFO's frequency as well, so that an "FA" or
+    // "FB" report lost on the line does not leave it behind. (Transmitting in split, the word
+    // carries the other VFO's frequency.)
+    if (r.at(29) == QLatin1String("0")) {
+        if (m_state.VFO == QLatin1String("0"))
+            m_state.VFOAFreq = m_state.Freq;
+        else if (m_state.VFO == QLatin1String("1"))
+            m_state.VFOBFreq = m_state.Freq;
+    }
 
     m_state.Split = r.at(33);
     if (m_state.Split == QLatin1String("1")) {
