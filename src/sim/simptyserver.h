@@ -43,6 +43,8 @@ public:
     QString errorString() const { return m_error; }
     SimRadio &radio() { return m_radio; }
     const SimOptions &options() const { return m_options; }
+    // Changes the pace and the faults from now on; replies already on their way keep theirs.
+    void setOptions(const SimOptions &options) { m_options = options; }
     // Clients that have the device open; -1 when the system cannot tell (they are then assumed
     // to be there, and nothing is thrown away).
     int clientCount() const;

@@ -1,6 +1,7 @@
 // End to end: the radio core and the tuning operations work the simulated radio over a
 // pseudo-terminal while the simulator spoils the line (stray bytes, lost replies). Whatever the
 // line does, the start-up ends and the program's picture of the radio is the radio's own.
+#include "common/faultmatrix.h"
 #include "common/recordingdisplay.h"
 #include "common/spinuntil.h"
 #include "core/control/tuningcontrols.h"
@@ -9,6 +10,10 @@
 #include "sim/simptyserver.h"
 
 #include <QTest>
+#include <QThread>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -17,11 +22,12 @@ constexpr int SyncTimeoutMs = 15000;
 // answers a query before it is asked again.
 constexpr int ReplyTimeoutMs = 50;
 
-// An operator's radio, unlike the factory state in every field the start-up reads.
-const QByteArray OperatorsRadio = "FA00014074000;FB00021074000;MD3;FW0400;FT1;RT1;RU;RU;"
-                                  "AG086;RG200;SH05;SL02;IS-0200;LK1;PA0;PR1;NR2;NB1;BC1;VX1;"
-                                  "TO1;TN12;MG030;PC050;KS025;AN2;GT002;RA01;VD0500;VG006;PB2;"
-                                  "SQ010;AC110;";
+using FaultMatrix::OperatorsRadio;
+
+// The fault matrix in CI: short scans, ten pairs of client sets, replies held back 50 ms (the
+// benchmark's 300 ms make a memory download a minute long) and a lost memory reply asked
+// again after 200 ms.
+constexpr FaultMatrix::Size MatrixSize {6, 10, 50, 200};
 
 // The radio core on the simulator's line.
 struct Station
@@ -49,69 +55,10 @@ struct Station
     Radio radio;
 };
 
-QString onOff(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-// Every field the start-up fills, compared with the simulated radio's own state; one line per
-// difference.
 QStringList differences(Station &station)
 {
-    const RadioState &s = station.radio.state();
-    const SimRadio &sim = station.server.radio();
-    QStringList out;
-    auto check = [&out](const QString &name, const QString &program, const QString &radio) {
-        if (program != radio)
-            out << QStringLiteral("%1: program %2, radio %3").arg(name, program, radio);
-    };
-
-    // Values kept as the text of the radio's own reply field.
-    static const std::pair<const char *, QString RadioState::*> RawFields[] = {
-        {"PC", &RadioState::PCValue},  {"MG", &RadioState::MGValue},
-        {"KS", &RadioState::KSValue},  {"SQ", &RadioState::SQValue},
-        {"VG", &RadioState::VGValue},  {"VD", &RadioState::VDValue},
-        {"LK", &RadioState::LockOn},   {"PA", &RadioState::PreAmpOn},
-        {"PS", &RadioState::PowerOn},  {"PR", &RadioState::ProcOn},
-        {"VX", &RadioState::VoxOn},    {"BC", &RadioState::BCOn},
-        {"NB", &RadioState::NBOn},     {"NR", &RadioState::NRMode},
-        {"AN", &RadioState::AntNum},   {"PB", &RadioState::PlayBackNum},
-        {"TO", &RadioState::ToneOn},   {"TN", &RadioState::ToneNum},
-        {"CA", &RadioState::CWTuneOn}, {"FW", &RadioState::FilterWidth},
-        {"GT", &RadioState::AGCOn},    {"RA", &RadioState::AttOn},
-    };
-    for (const auto &[code, field] : RawFields) {
-        const QByteArray reply = sim.readReply(code);
-        check(QString::fromLatin1(code), s.*field,
-              QString::fromLatin1(reply.mid(2, reply.size() - 3)));
-    }
-    // Levels shown on the main window's sliders only.
-    static const std::pair<const char *, RadioView::Slider> Sliders[] = {
-        {"AG", RadioView::Slider::SliderVolume},
-        {"RG", RadioView::Slider::SliderRF},
-        {"SH", RadioView::Slider::SliderDSPHigh},
-        {"SL", RadioView::Slider::SliderDSPLow},
-    };
-    for (const auto &[code, slider] : Sliders) {
-        check(QString::fromLatin1(code), QString::number(station.display.sliders.value(slider, -1)),
-              QString::number(sim.setting(code)));
-    }
-    check(QStringLiteral("IS"),
-          QString::number(station.display.sliders.value(RadioView::Slider::SliderIS, -1)),
-          QString::number(sim.ifShiftHz()));
-
-    check(QStringLiteral("Freq"), s.Freq, Cat::khzText(sim.frequency()));
-    check(QStringLiteral("VFOAFreq"), s.VFOAFreq, Cat::khzText(sim.frequencyA()));
-    check(QStringLiteral("VFOBFreq"), s.VFOBFreq, Cat::khzText(sim.frequencyB()));
-    check(QStringLiteral("Mode"), s.Mode, QString(QLatin1Char(sim.mode())));
-    check(QStringLiteral("VFO"), s.VFO, QString::number(sim.receiveFunction()));
-    check(QStringLiteral("Split"), s.Split, onOff(sim.split()));
-    check(QStringLiteral("RITOn"), s.RITOn, onOff(sim.ritOn()));
-    check(QStringLiteral("XITOn"), s.XITOn, onOff(sim.xitOn()));
-    check(QStringLiteral("RITXITOffset"), s.RITXITOffset, Cat::khzText(sim.offsetHz()));
-    check(QStringLiteral("ATState"), s.ATState, QString(QLatin1Char(sim.tunerState().at(1))));
-    check(QStringLiteral("TXState"), s.TXState, QStringLiteral("RX"));
-    return out;
+    return FaultMatrix::stateDifferences(station.radio.state(), station.display,
+                                         station.server.radio());
 }
 
 } // namespace
@@ -125,6 +72,7 @@ private Q_SLOTS:
     void lostRepliesAreAskedAgain();
     void copyThenStepKeepsTheVfoInUse_data();
     void copyThenStepKeepsTheVfoInUse();
+    void faultMatrix();
 };
 
 void tst_e2e_radiocore::noisyStartupsEndWithTheRadiosState()
@@ -215,6 +163,53 @@ void tst_e2e_radiocore::copyThenStepKeepsTheVfoInUse()
     QCOMPARE(onVfoA ? sim.frequencyB() : sim.frequencyA(), other);
     QVERIFY(spinUntil([&] { return station.radio.state().Freq == Cat::khzText(inUse + 1000); },
                       SyncTimeoutMs));
+}
+
+// Each long operation under each line fault, at a size that fits CI (bench_faultmatrix runs it
+// larger and times it): the operation ends, and the program's state, its display and the table
+// match the radio field by field. The sessions mostly wait on the line, so they all run at
+// once, each in a thread of its own with its own radio, line and event loop.
+void tst_e2e_radiocore::faultMatrix()
+{
+    struct Session
+    {
+        QString name;
+        FaultMatrix::Operation operation;
+        SimOptions fault;
+        FaultMatrix::Result result;
+    };
+    QList<Session> sessions;
+    for (const FaultMatrix::Fault &fault : FaultMatrix::faults(MatrixSize.lateMs)) {
+        for (FaultMatrix::Operation operation : FaultMatrix::operations())
+            sessions.append(
+                {QStringLiteral("%1, %2").arg(QLatin1String(FaultMatrix::name(operation)),
+                                              QLatin1String(fault.name)),
+                 operation,
+                 fault.options,
+                 {}});
+    }
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (Session &session : sessions) {
+        threads.emplace_back(QThread::create([&session] {
+            session.result = FaultMatrix::run(session.operation, session.fault, MatrixSize);
+        }));
+        threads.back()->start();
+    }
+    for (auto &thread : threads)
+        QVERIFY(thread->wait(QDeadlineTimer(FaultMatrix::GiveUpMs * 2)));
+
+    QStringList wrong;
+    for (const Session &session : sessions) {
+        qDebug("%s: %.0f ms", qPrintable(session.name), session.result.ms);
+        if (!session.result.wrongAnswers.isEmpty())
+            qWarning("%s: %s", qPrintable(session.name),
+                     qPrintable(session.result.wrongAnswers.join(u"; ")));
+        if (!session.result.finished)
+            wrong << session.name + QStringLiteral(": did not come to its end");
+        for (const QString &mismatch : session.result.mismatches)
+            wrong << session.name + QStringLiteral(": ") + mismatch;
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
 }
 
 QTEST_GUILESS_MAIN(tst_e2e_radiocore)
