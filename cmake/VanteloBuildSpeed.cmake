@@ -43,7 +43,7 @@ endif()
 # tests/sim and tests/fuzz, "ui" for the rest.
 function(vantelo_layer var)
     file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-    if(rel MATCHES "^(src|tests)/(core|sim)(/|$)")
+    if(rel MATCHES "^(src/(core|sim)|tests/(core|sim|fuzz))(/|$)")
         set(${var} core PARENT_SCOPE)
     else()
         set(${var} ui PARENT_SCOPE)

@@ -9,8 +9,9 @@ if [ "${1:-}" = test ]; then
     # rigctl, for the test that a standard client can drive the simulated radio; the desktop
     # entry and AppStream validators, for the installation test; lld, whose faster linking of
     # the many test programs keeps the two test builds short; dpkg-dev, whose dpkg-shlibdeps
-    # finds the package's dependencies for the package test
-    packages="$packages libhamlib-utils desktop-file-utils appstream lld dpkg-dev"
+    # finds the package's dependencies for the package test; clang and its runtime, for the
+    # libFuzzer targets (scripts/fuzz.sh)
+    packages="$packages libhamlib-utils desktop-file-utils appstream lld dpkg-dev clang-14 libclang-rt-14-dev"
 fi
 if [ "${1:-}" = package ]; then
     # dpkg-buildflags and dpkg-shlibdeps for the package, lintian to check it
