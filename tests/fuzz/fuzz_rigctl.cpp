@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             ? QList<RigctlRequest> {RigctlParser::refusedLine()}
             : RigctlParser::parseLine(line);
         for (const RigctlRequest &request : requests) {
-            (void)RigctlExecutor::query(request);
+            (void)RigctlExecutor::freshness(request, backend);
             int answers = 0;
             QByteArray reply;
             RigctlExecutor::run(request, backend, [&](const RigctlResult &result) {
