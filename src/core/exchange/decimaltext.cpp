@@ -7,6 +7,7 @@ namespace {
 constexpr int MaxWholeDigits = 15;
 // Digits a 64-bit whole number always holds: the whole digits and the decimals together.
 constexpr int MaxDigits = 18;
+constexpr qint64 MaxValue = 1'000'000'000'000'000'000; // the first number of 19 digits
 
 bool isDigit(QChar c)
 {
@@ -43,6 +44,10 @@ std::optional<qint64> units(QStringView text, int decimals)
         value = value * 10 + (i < fraction.size() ? fraction.at(i).unicode() - '0' : 0);
     if (fraction.size() > decimals && fraction.at(decimals) >= QLatin1Char('5'))
         ++value;
+    // Rounding up may carry into a nineteenth digit, which the text of fixed() could not give
+    // back.
+    if (value >= MaxValue)
+        return std::nullopt;
     return value;
 }
 

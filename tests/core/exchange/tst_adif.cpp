@@ -272,6 +272,9 @@ void tst_Adif::malformedFileNamesItsFirstBadLine_data()
     QTest::newRow("FREQ of 16 digits")
         << good + "<CALL:4>K2BB<QSO_DATE:8>20261206<TIME_ON:4>0910<FREQ:17>+0015143151451434<EOR>"
         << 2 << "FREQ \"+0015143151451434\", which is no frequency in MHz";
+    QTest::newRow("FREQ rounding up past 18 digits") << good
+            + "<CALL:4>K2BB<QSO_DATE:8>20261206<TIME_ON:4>0910<FREQ:20>999999999999.9999999<EOR>"
+                                                     << 2 << "which is no frequency in MHz";
     QTest::newRow("tag without length")
         << good + "\n<CALL>K2BB<EOR>" << 3 << "\"<CALL>\" has no length";
     QTest::newRow("stray <") << good + "a < b" << 2 << "\"< b\" is not a field";
