@@ -1,8 +1,7 @@
 // The data layer: files made by the schema steps from nothing and from every earlier step,
 // the journal settings, files that are not the program's or are damaged left untouched byte for
-// byte, transactions that write all or nothing, the daily backups, files and folders that
-// cannot be written, and one copy of the program per folder.
-#include "common/readonlyscope.h"
+// byte, transactions that write all or nothing, the daily backups, and one copy of the program
+// per folder.
 #include "common/storedtable.h"
 #include "core/db/dailybackup.h"
 #include "core/db/database.h"
@@ -78,7 +77,6 @@ QString logbookWithOneContact(const QTemporaryDir &dir)
 } // namespace
 
 Q_DECLARE_METATYPE(TableSchema)
-Q_DECLARE_METATYPE(ReadOnlyScope::What)
 
 class tst_Database : public QObject
 {
@@ -95,10 +93,7 @@ private Q_SLOTS:
     void refusedFileLeftUntouched();
     void transactionWritesAllOrNothing();
     void logbookCutInItsLastPage();
-    void soundFileUnchangedByOpening();
     void dailyBackupMadeOnceAndPrunedToSeven();
-    void readOnlyFileOrFolder_data();
-    void readOnlyFileOrFolder();
     void oneCopyPerFolder();
 };
 
@@ -396,22 +391,6 @@ void tst_Database::logbookCutInItsLastPage()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"Logging.sqlite"});
 }
 
-void tst_Database::soundFileUnchangedByOpening()
-{
-    QTemporaryDir dir;
-    const QString path = logbookWithOneContact(dir);
-    QVERIFY(!path.isEmpty());
-    const QByteArray before = contents(path);
-    for (int i = 0; i < 2; ++i) {
-        Database db(Tables::logging(), dir.path());
-        QVERIFY2(db.open(), qPrintable(db.errorText()));
-        QVERIFY(!db.isReadOnly());
-        QCOMPARE(StoredTable(path).rows(Tables::logging()).size(), 1);
-    }
-    QCOMPARE(contents(path), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"Logging.sqlite"});
-}
-
 void tst_Database::dailyBackupMadeOnceAndPrunedToSeven()
 {
     QTemporaryDir dir;
@@ -456,40 +435,6 @@ void tst_Database::dailyBackupMadeOnceAndPrunedToSeven()
     QCOMPARE(DailyBackup::existing(path), expected);
     QCOMPARE(QDir(dir.filePath("backups")).entryList(QDir::Files).size(), DailyBackup::Kept);
     QVERIFY(DailyBackup::restoreText(path).contains(QFileInfo(todays).fileName()));
-}
-
-void tst_Database::readOnlyFileOrFolder_data()
-{
-    QTest::addColumn<ReadOnlyScope::What>("what");
-    QTest::newRow("file") << ReadOnlyScope::What::File;
-    QTest::newRow("folder") << ReadOnlyScope::What::Folder;
-}
-
-void tst_Database::readOnlyFileOrFolder()
-{
-    QFETCH(ReadOnlyScope::What, what);
-    QTemporaryDir dir;
-    const QString path = logbookWithOneContact(dir);
-    QVERIFY(!path.isEmpty());
-    const QByteArray before = contents(path);
-    {
-        ReadOnlyScope readOnly(dir.path(), path, what);
-        if (!readOnly.ok())
-            QSKIP("no file can be made read-only for this user");
-        Database db(Tables::logging(), dir.path());
-        QVERIFY2(db.open(), qPrintable(db.errorText()));
-        QVERIFY(db.isReadOnly());
-        QVERIFY2(
-            db.readOnlyReason().contains(what == ReadOnlyScope::What::File ? path : dir.path()),
-            qPrintable(db.readOnlyReason()));
-        QSqlQuery query(db.connection());
-        QVERIFY(query.exec(QStringLiteral("SELECT CallSign FROM Logging")) && query.next());
-        QCOMPARE(query.value(0).toString(), QStringLiteral("K1ABC"));
-        QVERIFY(!query.exec(QStringLiteral("DELETE FROM Logging")));
-    }
-    QCOMPARE(contents(path), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList {"Logging.sqlite"});
 }
 
 void tst_Database::oneCopyPerFolder()

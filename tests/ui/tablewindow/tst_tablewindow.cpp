@@ -42,6 +42,8 @@ QByteArray contents(const QString &path)
 
 } // namespace
 
+Q_DECLARE_METATYPE(ReadOnlyScope::What)
+
 class tst_TableWindow : public QObject
 {
     Q_OBJECT
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void editInProgressIsSaved();
     void failedWriteReportedAndRolledBack();
     void damagedFileReportedAndLeftAlone();
+    void readOnlyTableShowsRowsAndRefusesEdits_data();
     void readOnlyTableShowsRowsAndRefusesEdits();
     void newestRowOfALongLogbook();
     void headerClickIgnoredWithoutSort();
@@ -282,8 +285,18 @@ void tst_TableWindow::damagedFileReportedAndLeftAlone()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {Tables::menu().fileName});
 }
 
+void tst_TableWindow::readOnlyTableShowsRowsAndRefusesEdits_data()
+{
+    QTest::addColumn<ReadOnlyScope::What>("what");
+    QTest::addColumn<QString>("reason"); // %1: the folder
+    QTest::newRow("file") << ReadOnlyScope::What::File << "the file %1/Menu.sqlite is read-only";
+    QTest::newRow("folder") << ReadOnlyScope::What::Folder << "the folder %1 cannot be written";
+}
+
 void tst_TableWindow::readOnlyTableShowsRowsAndRefusesEdits()
 {
+    QFETCH(ReadOnlyScope::What, what);
+    QFETCH(QString, reason);
     const QString path = storedPath(Tables::menu());
     {
         Database db(Tables::menu(), m_dir->path());
@@ -293,15 +306,14 @@ void tst_TableWindow::readOnlyTableShowsRowsAndRefusesEdits()
     }
     const QByteArray before = contents(path);
     {
-        ReadOnlyScope readOnly(m_dir->path(), path, ReadOnlyScope::What::Folder);
+        ReadOnlyScope readOnly(m_dir->path(), path, what);
         if (!readOnly.ok())
-            QSKIP("no folder can be made read-only for this user");
+            QSKIP("nothing can be made read-only for this user");
         open(Tables::menu(), WindowFacts::menu());
         QCOMPARE(m_window->rowCells(0), (QStringList {"01", "on", "", ""}));
-        QVERIFY2(
-            m_window->dataStateText().startsWith(
-                QStringLiteral("Read only: the folder %1 cannot be written.").arg(m_dir->path())),
-            qPrintable(m_window->dataStateText()));
+        QVERIFY2(m_window->dataStateText().startsWith(QStringLiteral("Read only: ")
+                                                      + reason.arg(m_dir->path())),
+                 qPrintable(m_window->dataStateText()));
         // Typing in a cell opens no editor; a write from a button is refused with the reason.
         QVERIFY(!typeInto(0, QStringLiteral("Value"), QStringLiteral("off")));
         QVERIFY(!m_window->model()->insertRow(1));
@@ -316,6 +328,8 @@ void tst_TableWindow::readOnlyTableShowsRowsAndRefusesEdits()
     }
     QVERIFY(m_errors.isEmpty());
     QCOMPARE(contents(path), before);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList {"Menu.sqlite"});
 }
 
 void tst_TableWindow::newestRowOfALongLogbook()
