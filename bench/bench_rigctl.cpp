@@ -4,8 +4,12 @@
 //  - "f" where the radio must be asked, and "F", each beside the wire time of the bytes the
 //    exchange put on the line (both directions, 10 bits a byte) and the ratio of the two;
 //  - answers a second with 4 clients polling "f" at once, fresh and asked;
+//  - "l STRENGTH" from the fresh state, and asked of the radio beside the wire time of "SM;";
+//  - WSJT-X's poll cycle ("v", "s", "f", "m", "t", each waiting for its answer);
 // and, when Hamlib's rigctld is installed, the same client requests to "rigctld -m 2004" (the
 // TS-570D backend, cache off) on a second simulated radio of the same kind, for comparison.
+// The figures with a target are printed as "name: value (target) met" or "... missed", the
+// others as "name: value".
 #include "benchapplication.h"
 #include "core/net/radiosharing.h"
 #include "core/radio/radio.h"
@@ -34,6 +38,31 @@ double wireMs(qint64 bytes)
 {
     return double(bytes) * 10.0 * 1000.0 / Baud;
 }
+
+// One figure as a line: "name: value unit", then "(under bound unit) met" or "... missed" when
+// it has a target (atMost: the value may equal the bound).
+void figure(const char *name, double value, int decimals, const char *unit, double bound = -1,
+            bool atMost = false)
+{
+    const QByteArray space = *unit ? " " : "";
+    const QByteArray shown = QByteArray::number(value, 'f', decimals) + space + unit;
+    if (bound < 0) {
+        std::printf("%s: %s\n", name, shown.constData());
+        return;
+    }
+    const bool met = atMost ? value <= bound : value < bound;
+    std::printf("%s: %s (%s %s) %s\n", name, shown.constData(), atMost ? "at most" : "under",
+                (QByteArray::number(bound, 'f', decimals) + space + unit).constData(),
+                met ? "met" : "missed");
+}
+
+// WSJT-X's poll: each request waits for its answer before the next goes.
+struct PollStep
+{
+    const char *line;
+    int answerLines;
+};
+constexpr PollStep WsjtxPoll[] = {{"v\n", 1}, {"s\n", 2}, {"f\n", 1}, {"m\n", 2}, {"t\n", 1}};
 
 // A simulated radio in a process of its own; device() is its pseudo-terminal.
 struct SimProcess
@@ -112,6 +141,24 @@ void printTiming(const char *what, Timing &t)
     const double wire = median(t.wire);
     std::printf("%-34s median %8.3f ms, wire %6.2f ms, ratio %.2f over %zu (%d failed)\n", what, rt,
                 wire, rt / wire, t.ms.size(), t.failed);
+}
+
+// Times WSJT-X's poll cycles, each request waiting for its answer before the next goes, and
+// prints their median as the named figure.
+void pollCycles(Client &client, int cycles, const char *name)
+{
+    Timing cycle;
+    for (int i = 0; i < cycles; ++i) {
+        qint64 ns = 0;
+        for (const PollStep &step : WsjtxPoll) {
+            const qint64 one = client.roundTrip(step.line, step.answerLines);
+            ns = one < 0 || ns < 0 ? -1 : ns + one;
+        }
+        ns < 0 ? void(++cycle.failed) : cycle.ms.push_back(double(ns) / 1e6);
+    }
+    printTiming("  WSJT-X poll cycle (v s f m t)", cycle);
+    if (!cycle.ms.empty())
+        figure(name, median(cycle.ms), 2, "ms");
 }
 
 // Answers a second with `clients` connections, each sending "f" as soon as its last one was
@@ -208,6 +255,19 @@ void benchVantelo()
     std::printf("  (%lld of %d answered from the state)\n",
                 static_cast<long long>(sharing.server().answerCounts().fromState - fromStateBefore),
                 FreshRuns);
+    if (!fresh.ms.empty())
+        figure("rigctl f from fresh state, median", median(fresh.ms), 3, "ms", 1.0);
+
+    Timing strength;
+    for (int i = 0; i < FreshRuns; ++i) {
+        const qint64 ns = client.roundTrip("l STRENGTH\n");
+        ns < 0 ? void(++strength.failed) : strength.ms.push_back(double(ns) / 1e6);
+    }
+    printTiming("  l STRENGTH, fresh state", strength);
+    if (!strength.ms.empty())
+        figure("rigctl l STRENGTH from fresh state, median", median(strength.ms), 3, "ms", 1.0);
+
+    pollCycles(client, FreshRuns / 5, "WSJT-X poll cycle (v s f m t) through Vantelo, median");
 
     // The radio asked every time, on a line that carries nothing else.
     meter.stop();
@@ -225,6 +285,23 @@ void benchVantelo()
         asked.wire.push_back(wireMs(out + in));
     }
     printTiming("  f, radio asked (FA;)", asked);
+
+    Timing strengthAsked;
+    for (int i = 0; i < AskedRuns; ++i) {
+        out = in = 0;
+        const qint64 ns = client.roundTrip("l STRENGTH\n");
+        if (ns < 0) {
+            ++strengthAsked.failed;
+            continue;
+        }
+        strengthAsked.ms.push_back(double(ns) / 1e6);
+        strengthAsked.wire.push_back(wireMs(out + in));
+    }
+    printTiming("  l STRENGTH, radio asked (SM;)", strengthAsked);
+    // The target is the wire time of "SM;" and its reply "SM0010;".
+    if (!strengthAsked.ms.empty())
+        figure("rigctl l STRENGTH asked of the radio, ratio to the wire time of SM;",
+               median(strengthAsked.ms) / wireMs(3 + 7), 2, "", 1.3, true);
 
     Timing set;
     for (int i = 0; i < AskedRuns; ++i) {
@@ -301,6 +378,8 @@ void benchRigctld(const QString &rigctld)
                                                      : set.ms.push_back(double(ns) / 1e6);
     }
     printTiming("  F", set);
+    pollCycles(*client, AskedRuns / 4,
+               "WSJT-X poll cycle (v s f m t) through rigctld -m 2004, median");
     client.reset();
     std::printf("  4 clients polling f:               %.0f answers a second\n",
                 pollingRate(port, 4));

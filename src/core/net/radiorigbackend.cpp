@@ -694,73 +694,56 @@ void RadioRigBackend::setSplitFrequency(qint64 hz, RigDone done)
     withTransmitVfo(done, [this, hz, done](RigVfo transmit) { setFrequency(transmit, hz, done); });
 }
 
-template<typename T>
-void RadioRigBackend::getSetting(bool fresh, const char *code, const QByteArray &commands,
-                                 std::function<std::optional<T>(QStringView)> decode,
-                                 RigAnswer<T> answer)
+template<typename Key, typename T>
+void RadioRigBackend::readSetting(Key key, bool fresh, RigAnswer<T> answer)
 {
+    const auto reading = RadioRigLevels::reading(key);
     if (fresh) {
-        if (const auto value = decode(lastReply(code)))
+        if (const auto value = RadioRigLevels::value(key, lastReply(reading.code)))
             return answer(RigError::Ok, *value);
     }
     auto value = std::make_shared<std::optional<T>>();
     enqueue(
-        {}, commands,
-        [decode, value](const QString &reply) {
-            *value = decode(reply);
+        {}, reading.commands,
+        [key, value](const QString &reply) {
+            *value = RadioRigLevels::value(key, reply);
             return value->has_value();
         },
         [answer, value](RigError error) { answer(error, value->value_or(T {})); });
 }
 
-template<typename T>
-void RadioRigBackend::setSetting(std::optional<QByteArray> command, const char *code,
-                                 const QByteArray &read,
-                                 std::function<std::optional<T>(QStringView)> decode,
-                                 std::optional<T> expected, RigDone done)
+template<typename Key>
+void RadioRigBackend::writeSetting(Key key, const std::optional<QByteArray> &command, RigDone done)
 {
-    if (!command || !expected)
+    const auto expected = command ? RadioRigLevels::settledValue(key, *command) : std::nullopt;
+    if (!expected)
         return done(RigError::InvalidParameter);
+    const auto reading = RadioRigLevels::reading(key);
+    const char *code = reading.code;
     enqueue(
-        *command, read,
-        [decode, expected, code](const QString &reply) {
-            return hasCode(reply, code) && decode(reply) == expected;
+        *command, reading.commands,
+        [key, expected, code](const QString &reply) {
+            return hasCode(reply, code) && RadioRigLevels::value(key, reply) == expected;
         },
         done);
 }
 
 void RadioRigBackend::getLevel(RigLevel level, RigAnswer<double> answer)
 {
-    const auto reading = RadioRigLevels::reading(level);
-    getSetting<double>(
-        isLevelFresh(level), reading.code, reading.commands,
-        [level](QStringView reply) { return RadioRigLevels::value(level, reply); }, answer);
+    readSetting(level, isLevelFresh(level), answer);
 }
 
 void RadioRigBackend::setLevel(RigLevel level, double value, RigDone done)
 {
-    const auto command = RadioRigLevels::setCommand(level, value);
-    const auto reading = RadioRigLevels::reading(level);
-    setSetting<double>(
-        command, reading.code, reading.commands,
-        [level](QStringView reply) { return RadioRigLevels::value(level, reply); },
-        command ? RadioRigLevels::settledValue(level, *command) : std::nullopt, done);
+    writeSetting(level, RadioRigLevels::setCommand(level, value), done);
 }
 
 void RadioRigBackend::getFunc(RigFunc func, RigAnswer<int> answer)
 {
-    const auto reading = RadioRigLevels::reading(func);
-    getSetting<int>(
-        isFuncFresh(func), reading.code, reading.commands,
-        [func](QStringView reply) { return RadioRigLevels::value(func, reply); }, answer);
+    readSetting(func, isFuncFresh(func), answer);
 }
 
 void RadioRigBackend::setFunc(RigFunc func, int status, RigDone done)
 {
-    const auto command = RadioRigLevels::setCommand(func, status);
-    const auto reading = RadioRigLevels::reading(func);
-    setSetting<int>(
-        command, reading.code, reading.commands,
-        [func](QStringView reply) { return RadioRigLevels::value(func, reply); },
-        command ? RadioRigLevels::settledValue(func, *command) : std::nullopt, done);
+    writeSetting(func, RadioRigLevels::setCommand(func, status), done);
 }

@@ -117,14 +117,12 @@ private:
     void replyOverdue();
     // The last reply of a code, while the state is usable; empty when there is none.
     QString lastReply(const char *code) const;
-    // Runs a read of a level or function, or answers it from the last reply.
-    template<typename T>
-    void getSetting(bool fresh, const char *code, const QByteArray &commands,
-                    std::function<std::optional<T>(QStringView)> decode, RigAnswer<T> answer);
-    template<typename T>
-    void setSetting(std::optional<QByteArray> command, const char *code, const QByteArray &read,
-                    std::function<std::optional<T>(QStringView)> decode, std::optional<T> expected,
-                    RigDone done);
+    // Reads a level or function, or answers it from its last reply when that is fresh; and sets
+    // one with its command (refused when there is none), settled by the reply that reads back
+    // the value the command stands for.
+    template<typename Key, typename T> void readSetting(Key key, bool fresh, RigAnswer<T> answer);
+    template<typename Key>
+    void writeSetting(Key key, const std::optional<QByteArray> &command, RigDone done);
     void runNext();
     void onReply(const QString &reply);
     void onCommandWritten(const QByteArray &command);

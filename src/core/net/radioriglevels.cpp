@@ -113,22 +113,25 @@ constexpr FuncRow FuncRows[] = {
      {"AC", nullptr, " ", false, 1, "0", Kind::Choice, 0, 0, 0, SwitchChoices, {}, true}},
 };
 
-const Row &rowOf(RigLevel level)
+// The row of a level or function (every one has a row).
+template<typename Keyed, std::size_t N, typename Key>
+const Row &rowIn(const Keyed (&rows)[N], Key Keyed::*member, Key key)
 {
-    for (const auto &r : LevelRows) {
-        if (r.level == level)
+    for (const Keyed &r : rows) {
+        if (r.*member == key)
             return r.row;
     }
-    return LevelRows[0].row;
+    return rows[0].row;
+}
+
+const Row &rowOf(RigLevel level)
+{
+    return rowIn(LevelRows, &LevelRow::level, level);
 }
 
 const Row &rowOf(RigFunc func)
 {
-    for (const auto &r : FuncRows) {
-        if (r.func == func)
-            return r.row;
-    }
-    return FuncRows[0].row;
+    return rowIn(FuncRows, &FuncRow::func, func);
 }
 
 Reading readingOf(const Row &row)

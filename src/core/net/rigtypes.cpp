@@ -77,51 +77,53 @@ constexpr FuncToken FuncTokens[] = {
     {"TUNER", RigFunc::Tuner, 0x40000000},
 };
 
-const LevelToken &levelToken(RigLevel level)
+// The first token of a table that stands for key (every value has one), and the value a name
+// stands for.
+template<typename Token, std::size_t N, typename Key>
+const Token &tokenFor(const Token (&tokens)[N], Key Token::*member, Key key)
 {
-    for (const auto &t : LevelTokens) {
-        if (t.level == level)
+    for (const Token &t : tokens) {
+        if (t.*member == key)
             return t;
     }
-    return LevelTokens[0];
+    return tokens[0];
+}
+
+template<typename Token, std::size_t N, typename Key>
+std::optional<Key> valueNamed(const Token (&tokens)[N], Key Token::*member, const QByteArray &name)
+{
+    for (const Token &t : tokens) {
+        if (name == t.name)
+            return t.*member;
+    }
+    return std::nullopt;
+}
+
+const LevelToken &levelToken(RigLevel level)
+{
+    return tokenFor(LevelTokens, &LevelToken::level, level);
 }
 
 const FuncToken &funcToken(RigFunc func)
 {
-    for (const auto &t : FuncTokens) {
-        if (t.func == func)
-            return t;
-    }
-    return FuncTokens[0];
+    return tokenFor(FuncTokens, &FuncToken::func, func);
 }
 
 const ModeToken &modeToken(RigMode mode)
 {
-    for (const auto &t : ModeTokens) {
-        if (t.mode == mode)
-            return t;
-    }
-    return ModeTokens[0];
+    return tokenFor(ModeTokens, &ModeToken::mode, mode);
 }
 
 } // namespace
 
 QByteArray vfoName(RigVfo vfo)
 {
-    for (const auto &t : VfoTokens) {
-        if (t.vfo == vfo)
-            return t.name;
-    }
-    return {};
+    return tokenFor(VfoTokens, &VfoToken::vfo, vfo).name;
 }
 
 std::optional<RigVfo> vfoFromName(const QByteArray &name)
 {
-    for (const auto &t : VfoTokens) {
-        if (name == t.name)
-            return t.vfo;
-    }
-    return std::nullopt;
+    return valueNamed(VfoTokens, &VfoToken::vfo, name);
 }
 
 QByteArrayList settableVfoNames()
@@ -136,11 +138,7 @@ QByteArray modeName(RigMode mode)
 
 std::optional<RigMode> modeFromName(const QByteArray &name)
 {
-    for (const auto &t : ModeTokens) {
-        if (name == t.name)
-            return t.mode;
-    }
-    return std::nullopt;
+    return valueNamed(ModeTokens, &ModeToken::mode, name);
 }
 
 QByteArrayList modeNames()
@@ -158,11 +156,8 @@ quint64 modeBit(RigMode mode)
 
 std::optional<RigMode> settableModeFromName(const QByteArray &name)
 {
-    for (const auto &t : DataModeTokens) {
-        if (name == t.name)
-            return t.mode;
-    }
-    return modeFromName(name);
+    const auto data = valueNamed(DataModeTokens, &ModeToken::mode, name);
+    return data ? data : modeFromName(name);
 }
 
 QByteArray levelName(RigLevel level)
@@ -172,11 +167,7 @@ QByteArray levelName(RigLevel level)
 
 std::optional<RigLevel> levelFromName(const QByteArray &name)
 {
-    for (const auto &t : LevelTokens) {
-        if (name == t.name)
-            return t.level;
-    }
-    return std::nullopt;
+    return valueNamed(LevelTokens, &LevelToken::level, name);
 }
 
 quint64 levelBit(RigLevel level)
@@ -201,11 +192,7 @@ QByteArray funcName(RigFunc func)
 
 std::optional<RigFunc> funcFromName(const QByteArray &name)
 {
-    for (const auto &t : FuncTokens) {
-        if (name == t.name)
-            return t.func;
-    }
-    return std::nullopt;
+    return valueNamed(FuncTokens, &FuncToken::func, name);
 }
 
 quint64 funcBit(RigFunc func)
