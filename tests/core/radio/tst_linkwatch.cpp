@@ -50,12 +50,16 @@ public:
         m_link = std::make_unique<SimLink>();
         return m_link->place(m_path, m_server->devicePath());
     }
-    // The device goes away; keepLink leaves the link behind, pointing at nothing.
+    // The device goes away; keepLink leaves the link behind, pointing at nothing. (Not at the
+    // old terminal's path: the system may give that number to a terminal another test opens.)
     void stop(bool keepLink)
     {
         m_server.reset();
-        if (!keepLink)
-            m_link.reset();
+        m_link.reset();
+        if (keepLink) {
+            m_link = std::make_unique<SimLink>();
+            m_link->place(m_path, m_path + QStringLiteral(".gone"));
+        }
     }
     SimRadio &radio() { return m_server->radio(); }
 
