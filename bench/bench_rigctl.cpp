@@ -11,6 +11,7 @@
 // The figures with a target are printed as "name: value (target) met" or "... missed", the
 // others as "name: value".
 #include "benchapplication.h"
+#include "benchfigure.h"
 #include "core/net/radiosharing.h"
 #include "core/radio/radio.h"
 #include "core/radio/smeterpoll.h"
@@ -39,21 +40,10 @@ double wireMs(qint64 bytes)
     return double(bytes) * 10.0 * 1000.0 / Baud;
 }
 
-// One figure as a line: "name: value unit", then "(under bound unit) met" or "... missed" when
-// it has a target (atMost: the value may equal the bound).
-void figure(const char *name, double value, int decimals, const char *unit, double bound = -1,
-            bool atMost = false)
+// A figure without a target, as "name: value ms".
+void figure(const char *name, double ms)
 {
-    const QByteArray space = *unit ? " " : "";
-    const QByteArray shown = QByteArray::number(value, 'f', decimals) + space + unit;
-    if (bound < 0) {
-        std::printf("%s: %s\n", name, shown.constData());
-        return;
-    }
-    const bool met = atMost ? value <= bound : value < bound;
-    std::printf("%s: %s (%s %s) %s\n", name, shown.constData(), atMost ? "at most" : "under",
-                (QByteArray::number(bound, 'f', decimals) + space + unit).constData(),
-                met ? "met" : "missed");
+    std::printf("%s: %.2f ms\n", name, ms);
 }
 
 // WSJT-X's poll: each request waits for its answer before the next goes.
@@ -158,7 +148,7 @@ void pollCycles(Client &client, int cycles, const char *name)
     }
     printTiming("  WSJT-X poll cycle (v s f m t)", cycle);
     if (!cycle.ms.empty())
-        figure(name, median(cycle.ms), 2, "ms");
+        figure(name, median(cycle.ms));
 }
 
 // Answers a second with `clients` connections, each sending "f" as soon as its last one was
@@ -256,7 +246,8 @@ void benchVantelo()
                 static_cast<long long>(sharing.server().answerCounts().fromState - fromStateBefore),
                 FreshRuns);
     if (!fresh.ms.empty())
-        figure("rigctl f from fresh state, median", median(fresh.ms), 3, "ms", 1.0);
+        printFigure("rigctl f from fresh state, median", median(fresh.ms), 3, "ms",
+                    BenchTarget::under(1.0));
 
     Timing strength;
     for (int i = 0; i < FreshRuns; ++i) {
@@ -265,7 +256,8 @@ void benchVantelo()
     }
     printTiming("  l STRENGTH, fresh state", strength);
     if (!strength.ms.empty())
-        figure("rigctl l STRENGTH from fresh state, median", median(strength.ms), 3, "ms", 1.0);
+        printFigure("rigctl l STRENGTH from fresh state, median", median(strength.ms), 3, "ms",
+                    BenchTarget::under(1.0));
 
     pollCycles(client, FreshRuns / 5, "WSJT-X poll cycle (v s f m t) through Vantelo, median");
 
@@ -300,8 +292,8 @@ void benchVantelo()
     printTiming("  l STRENGTH, radio asked (SM;)", strengthAsked);
     // The target is the wire time of "SM;" and its reply "SM0010;".
     if (!strengthAsked.ms.empty())
-        figure("rigctl l STRENGTH asked of the radio, ratio to the wire time of SM;",
-               median(strengthAsked.ms) / wireMs(3 + 7), 2, "", 1.3, true);
+        printFigure("rigctl l STRENGTH asked of the radio, ratio to the wire time of SM;",
+                    median(strengthAsked.ms) / wireMs(3 + 7), 2, "", BenchTarget::atMost(1.3));
 
     Timing set;
     for (int i = 0; i < AskedRuns; ++i) {
