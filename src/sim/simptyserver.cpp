@@ -9,12 +9,15 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/inotify.h>
+#include <sys/timerfd.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr qint64 NsPerMs = 1'000'000;
+// How early the system's timer may hand a piece to the line.
+constexpr qint64 LineTimerGrainNs = 20'000;
 constexpr int ReadBlock = 4096;
 // After the line reports EIO, reading is tried again after this pause.
 constexpr int EioRetryMs = 50;
@@ -60,6 +63,15 @@ SimPtyServer::SimPtyServer(const SimOptions &options, QObject *parent)
     m_retryTimer->setSingleShot(true);
     m_retryTimer->setInterval(EioRetryMs);
     connect(m_lineTimer, &QTimer::timeout, this, &SimPtyServer::pump);
+    m_lineTimerFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (m_lineTimerFd >= 0) {
+        m_lineTimerNotifier = new QSocketNotifier(m_lineTimerFd, QSocketNotifier::Read, this);
+        connect(m_lineTimerNotifier, &QSocketNotifier::activated, this, [this] {
+            quint64 expirations = 0;
+            (void)::read(m_lineTimerFd, &expirations, sizeof expirations);
+            pump();
+        });
+    }
     connect(m_mergeTimer, &QTimer::timeout, this, &SimPtyServer::releaseHeld);
     connect(m_retryTimer, &QTimer::timeout, this, [this] {
         if (m_readNotifier)
@@ -76,6 +88,9 @@ SimPtyServer::~SimPtyServer()
     delete m_readNotifier;
     delete m_writeNotifier;
     delete m_watchNotifier;
+    delete m_lineTimerNotifier;
+    if (m_lineTimerFd >= 0)
+        ::close(m_lineTimerFd);
     if (m_watch >= 0)
         ::close(m_watch);
     if (m_slave >= 0)
@@ -199,7 +214,7 @@ void SimPtyServer::discardLine()
     m_held.clear();
     m_unsent.clear();
     m_mergeTimer->stop();
-    m_lineTimer->stop();
+    stopLine();
     m_rxDoneNs = m_lineFreeNs = 0;
     if (m_slave >= 0)
         ::tcflush(m_slave, TCIFLUSH);
@@ -385,10 +400,12 @@ QByteArray SimPtyServer::noiseBytes()
 void SimPtyServer::pump()
 {
     checkClients();
-    // The timer counts whole milliseconds: a piece due within half of one goes now, so that the
-    // line keeps its pace on average instead of running late by the rounding.
+    // A piece due within the timer's grain goes now: half a millisecond with the event loop's
+    // timer, so that the line keeps its pace on average instead of running late by the
+    // rounding, and a few microseconds with the system's.
+    const qint64 grainNs = m_lineTimerFd >= 0 ? LineTimerGrainNs : NsPerMs / 2;
     const qint64 now = nowNs();
-    while (!m_queue.isEmpty() && m_queue.front().dueNs <= now + NsPerMs / 2) {
+    while (!m_queue.isEmpty() && m_queue.front().dueNs <= now + grainNs) {
         const QByteArray bytes = m_queue.takeFirst().bytes;
         if (clientPresent()) // with nobody at the other end the bytes go nowhere
             m_unsent += bytes;
@@ -397,9 +414,29 @@ void SimPtyServer::pump()
     if (m_unsent.size() > MaxUnsentBytes) // nobody reads the line: keep the newest only
         m_unsent = m_unsent.right(MaxUnsentBytes);
     flushOut();
-    if (!m_queue.isEmpty()) {
-        const qint64 waitNs = m_queue.front().dueNs - now;
+    if (!m_queue.isEmpty())
+        armLine(m_queue.front().dueNs - now);
+}
+
+void SimPtyServer::armLine(qint64 waitNs)
+{
+    if (m_lineTimerFd < 0) {
         m_lineTimer->start(int(qMax<qint64>(1, (waitNs + NsPerMs / 2) / NsPerMs)));
+        return;
+    }
+    itimerspec when {};
+    const qint64 ns = qMax<qint64>(LineTimerGrainNs, waitNs);
+    when.it_value.tv_sec = time_t(ns / 1'000'000'000);
+    when.it_value.tv_nsec = long(ns % 1'000'000'000);
+    ::timerfd_settime(m_lineTimerFd, 0, &when, nullptr);
+}
+
+void SimPtyServer::stopLine()
+{
+    m_lineTimer->stop();
+    if (m_lineTimerFd >= 0) {
+        const itimerspec never {};
+        ::timerfd_settime(m_lineTimerFd, 0, &never, nullptr);
     }
 }
 
