@@ -27,7 +27,7 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-QString shownTag(const QByteArray &bytes, qsizetype at)
+QString shownTag(QByteArrayView bytes, qsizetype at)
 {
     qsizetype end = at + 1;
     while (end < bytes.size() && end - at < 40 && bytes.at(end) != '>' && bytes.at(end) != '<'
@@ -35,37 +35,60 @@ QString shownTag(const QByteArray &bytes, qsizetype at)
         ++end;
     if (end < bytes.size() && bytes.at(end) == '>')
         ++end;
-    return QString::fromLatin1(bytes.mid(at, end - at));
+    return QString::fromLatin1(bytes.sliced(at, end - at));
 }
 
-class Reader
+} // namespace
+
+class AdifStreamReader
 {
 public:
-    explicit Reader(const QByteArray &bytes)
+    explicit AdifStreamReader(QByteArrayView bytes)
         : m_bytes(bytes)
+        , m_utf8(isUtf8(bytes))
     {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        (void)utf8(bytes);
-        m_utf8 = !utf8.hasError();
     }
 
-    AdifRead read()
+    std::optional<AdifRecord> next()
     {
-        AdifRead result;
-        skipByteOrderMark();
-        const bool header = startsWithHeader();
-        if (header && !readHeader(result))
-            return result;
-        readRecords(result, header);
-        if (result.problem)
-            result.content = AdifContent();
-        return result;
+        if (m_problem)
+            return std::nullopt;
+        if (!m_started) {
+            m_started = true;
+            skipByteOrderMark();
+            m_sawHeaderEnd = startsWithHeader();
+            if (m_sawHeaderEnd && !readHeader())
+                return std::nullopt;
+        }
+        return nextRecord();
     }
+
+    const std::optional<FileProblem> &problem() const { return m_problem; }
+    const QHash<QString, QString> &header() const { return m_header; }
 
 private:
+    // Checked in pieces cut between characters, so that no copy of a large file is made.
+    static bool isUtf8(QByteArrayView bytes)
+    {
+        constexpr qsizetype Piece = 1 << 16;
+        for (qsizetype at = 0; at < bytes.size();) {
+            qsizetype end = qMin(at + Piece, bytes.size());
+            while (end < bytes.size() && end > at && (uchar(bytes.at(end)) & 0xC0) == 0x80)
+                --end;
+            if (end == at)
+                end = qMin(at + Piece, bytes.size());
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            (void)QString(utf8(bytes.sliced(at, end - at)));
+            if (utf8.hasError())
+                return false;
+            at = end;
+        }
+        return true;
+    }
+
     void skipByteOrderMark()
     {
-        if (QByteArrayView(m_bytes).startsWith("\xEF\xBB\xBF"))
+        if (m_bytes.startsWith("\xEF\xBB\xBF"))
             m_pos = 3;
     }
 
@@ -98,7 +121,8 @@ private:
         qsizetype i = m_pos + 1;
         while (i < size && isNameByte(m_bytes.at(i)))
             ++i;
-        const QString name = QString::fromLatin1(m_bytes.mid(m_pos + 1, i - m_pos - 1)).toUpper();
+        const QString name
+            = QString::fromLatin1(m_bytes.sliced(m_pos + 1, i - m_pos - 1)).toUpper();
         Tag tag;
         tag.name = name;
         if (i < size && m_bytes.at(i) == '>') {
@@ -143,7 +167,7 @@ private:
 
     QString value(qsizetype from, qint64 length) const
     {
-        const QByteArrayView bytes = QByteArrayView(m_bytes).sliced(from, length);
+        const QByteArrayView bytes = m_bytes.sliced(from, length);
         if (!m_utf8)
             return QString::fromLatin1(bytes);
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -151,11 +175,11 @@ private:
     }
 
     // The field's data; false (with the problem set) when the file ends before it does.
-    bool takeValue(const Tag &tag, AdifRead &result, QString *value)
+    bool takeValue(const Tag &tag, QString *value)
     {
         const int line = m_line;
         if (tag.length > m_bytes.size() - tag.end) {
-            result.problem = FileProblem {
+            m_problem = FileProblem {
                 line,
                 QStringLiteral("<%1:%2> asks for %2 characters, but the file ends after %3")
                     .arg(tag.name)
@@ -169,13 +193,13 @@ private:
     }
 
     // The header's fields up to <EOH>. A "<" that begins no field is part of its free text.
-    bool readHeader(AdifRead &result)
+    bool readHeader()
     {
         const int start = m_line;
         while (true) {
             const qsizetype next = m_bytes.indexOf('<', m_pos);
             if (next < 0) {
-                result.problem = FileProblem {
+                m_problem = FileProblem {
                     start,
                     QStringLiteral("the header that starts here has no <EOH>, so the "
                                    "file holds no records")};
@@ -193,13 +217,14 @@ private:
                 return true;
             }
             QString text;
-            if (!takeValue(*tag, result, &text))
+            if (!takeValue(*tag, &text))
                 return false;
-            result.content.header.insert(tag->name, text);
+            m_header.insert(tag->name, text);
         }
     }
 
-    void readRecords(AdifRead &result, bool sawHeaderEnd)
+    // Reads up to the next <EOR> that ends a record with fields.
+    std::optional<AdifRecord> nextRecord()
     {
         AdifRecord record;
         while (true) {
@@ -210,58 +235,92 @@ private:
             QString why;
             const std::optional<Tag> tag = tagAt(&why);
             if (!tag) {
-                result.problem = FileProblem {m_line, why};
-                return;
+                m_problem = FileProblem {m_line, why};
+                return std::nullopt;
             }
             if (tag->kind == TagKind::EndOfHeader) {
                 // Some programs begin the header with a field instead of text: what came before
                 // the first <EOH> was the header then.
-                if (!result.content.records.isEmpty() || sawHeaderEnd) {
-                    result.problem = FileProblem {
+                if (m_given > 0 || m_sawHeaderEnd) {
+                    m_problem = FileProblem {
                         m_line, QStringLiteral("<EOH> here, after the header has ended")};
-                    return;
+                    return std::nullopt;
                 }
-                sawHeaderEnd = true;
-                result.content.header.insert(record.fields);
+                m_sawHeaderEnd = true;
+                m_header.insert(record.fields);
                 record = AdifRecord();
                 advance(tag->end);
                 continue;
             }
             if (tag->kind == TagKind::EndOfRecord) {
                 advance(tag->end);
-                if (!record.fields.isEmpty())
-                    result.content.records.append(record);
-                record = AdifRecord();
-                continue;
+                if (record.fields.isEmpty())
+                    continue;
+                ++m_given;
+                return record;
             }
             if (record.fields.isEmpty())
                 record.line = m_line;
             QString text;
-            if (!takeValue(*tag, result, &text))
-                return;
+            if (!takeValue(*tag, &text))
+                return std::nullopt;
             if (!record.fields.contains(tag->name))
                 record.fields.insert(tag->name, text);
         }
         if (!record.fields.isEmpty())
-            result.problem = FileProblem {
+            m_problem = FileProblem {
                 record.line,
                 QStringLiteral(
                     "the record that starts here has no <EOR>: the file ends inside it")};
+        return std::nullopt;
     }
 
-    const QByteArray &m_bytes;
+    QByteArrayView m_bytes;
     qsizetype m_pos = 0;
     int m_line = 1;
     bool m_utf8 = true;
+    bool m_started = false;
+    bool m_sawHeaderEnd = false;
+    qint64 m_given = 0; // records given so far
+    QHash<QString, QString> m_header;
+    std::optional<FileProblem> m_problem;
 };
 
-} // namespace
+AdifStream::AdifStream(QByteArrayView bytes)
+    : m_reader(std::make_unique<AdifStreamReader>(bytes))
+{
+}
+
+AdifStream::~AdifStream() = default;
+
+std::optional<AdifRecord> AdifStream::next()
+{
+    return m_reader->next();
+}
+
+const std::optional<FileProblem> &AdifStream::problem() const
+{
+    return m_reader->problem();
+}
+
+const QHash<QString, QString> &AdifStream::header() const
+{
+    return m_reader->header();
+}
 
 namespace AdifReader {
 
 AdifRead read(const QByteArray &bytes)
 {
-    return Reader(bytes).read();
+    AdifRead result;
+    AdifStream stream(bytes);
+    while (std::optional<AdifRecord> record = stream.next())
+        result.content.records.append(std::move(*record));
+    result.content.header = stream.header();
+    result.problem = stream.problem();
+    if (result.problem)
+        result.content = AdifContent();
+    return result;
 }
 
 } // namespace AdifReader

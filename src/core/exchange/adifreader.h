@@ -5,14 +5,17 @@
 // or <EOH>.
 //
 // Lengths count bytes. The values are UTF-8 when the whole file is valid UTF-8, else Latin-1.
+// The file is read in one pass that keeps only the record being read (AdifStream).
 #pragma once
 
 #include "core/exchange/fileproblem.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <memory>
 #include <optional>
 
 struct AdifRecord
@@ -35,6 +38,28 @@ struct AdifRead
 
 namespace AdifReader {
 
+// The whole file at once (records kept in memory; for small files and tests).
 AdifRead read(const QByteArray &bytes);
 
 } // namespace AdifReader
+
+// The records of a file one after the other, none of them kept: what a large import needs.
+// The bytes must outlive the stream.
+class AdifStream
+{
+public:
+    explicit AdifStream(QByteArrayView bytes);
+    ~AdifStream();
+    AdifStream(const AdifStream &) = delete;
+    AdifStream &operator=(const AdifStream &) = delete;
+
+    // The next record with fields; nothing at the end of the file or at the first thing wrong
+    // with it (problem() then says what).
+    std::optional<AdifRecord> next();
+    const std::optional<FileProblem> &problem() const;
+    // The header's fields, complete once the first record has been given.
+    const QHash<QString, QString> &header() const;
+
+private:
+    std::unique_ptr<class AdifStreamReader> m_reader;
+};

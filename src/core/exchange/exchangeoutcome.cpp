@@ -6,11 +6,12 @@ namespace {
 constexpr qsizetype MaxListed = 10;
 } // namespace
 
-QString listed(const QStringList &items)
+QString listed(const QStringList &items, qsizetype total)
 {
+    const qsizetype count = qMax(total, items.size());
     QString text = items.mid(0, MaxListed).join(QStringLiteral("; "));
-    if (items.size() > MaxListed)
-        text += QStringLiteral("; and %1 more").arg(items.size() - MaxListed);
+    if (count > MaxListed)
+        text += QStringLiteral("; and %1 more").arg(count - MaxListed);
     return text;
 }
 

@@ -13,8 +13,9 @@ struct ExchangeOutcome
 
 namespace ExchangeText {
 
-// The items joined by "; ", the first ten of them, then "and N more".
-QString listed(const QStringList &items);
+// The items joined by "; ", the first ten of them, then "and N more". total: how many there
+// are when items holds only the first of them.
+QString listed(const QStringList &items, qsizetype total = -1);
 
 // "1 contact", "2 contacts".
 QString counted(qsizetype count, const char *one, const char *many);

@@ -12,8 +12,11 @@
 #include "core/memory/memorycells.h"
 #include "core/radio/cat.h"
 
+#include <QCryptographicHash>
 #include <QMap>
 #include <QSet>
+
+#include <cstring>
 
 namespace LogbookAdif {
 
@@ -56,6 +59,16 @@ QString sameness(const QStringList &row, const QString &namedBand = QString())
                         bandOf(cell(row, Frequency), namedBand),
                         cell(row, Mode).trimmed().toUpper()}
         .join(QChar(0x1f));
+}
+
+Digest digestOf(const QString &sameness)
+{
+    const QByteArray hash
+        = QCryptographicHash::hash(sameness.toUtf8(), QCryptographicHash::Blake2s_128);
+    Digest digest;
+    std::memcpy(&digest.high, hash.constData(), sizeof digest.high);
+    std::memcpy(&digest.low, hash.constData() + sizeof digest.high, sizeof digest.low);
+    return digest;
 }
 
 QByteArray record(const QStringList &row, const QDateTime &gmt, Export &out)
@@ -265,46 +278,75 @@ Export write(const QList<QStringList> &rows, const QDateTime &created)
     return out;
 }
 
-Import read(const QByteArray &bytes, const QList<QStringList> &existing, const QString &gmtOffset,
-            const QTimeZone &zone)
+size_t qHash(const Digest &digest, size_t seed)
+{
+    return qHashMulti(seed, digest.high, digest.low);
+}
+
+void Known::addLogged(const QStringList &row)
+{
+    m_logged.insert(digestOf(sameness(row)));
+}
+
+Import stream(QByteArrayView bytes, const Known &known, const QString &gmtOffset,
+              const QTimeZone &zone, const std::function<bool(const QStringList &row)> &take)
 {
     Import out;
-    const AdifRead file = AdifReader::read(bytes);
-    if (file.problem) {
-        out.problem = file.problem;
-        return out;
-    }
-    out.records = int(file.content.records.size());
-
-    QSet<QString> inLogbook;
-    for (const QStringList &row : existing)
-        inLogbook.insert(sameness(row));
-    QHash<QString, int> inFile; // sameness to the line of the record that brought it
-
+    AdifStream file(bytes);
+    QHash<Digest, int> inFile; // the contacts of the file so far, to the line that brought each
     RecordReader reader(gmtOffset, zone);
-    for (const AdifRecord &record : file.content.records) {
+    const auto skip = [&out](const QString &name) {
+        if (out.skipped.size() < NamedSkips)
+            out.skipped << name;
+        ++out.skippedCount;
+    };
+    while (const std::optional<AdifRecord> record = file.next()) {
+        ++out.records;
         FileProblem problem;
-        const std::optional<QStringList> row = reader.row(record, &problem);
+        const std::optional<QStringList> row = reader.row(*record, &problem);
         if (!row) {
             out = Import();
             out.problem = problem;
             return out;
         }
-        const QString key = sameness(*row, record.fields.value(QStringLiteral("BAND")));
-        if (inLogbook.contains(key)) {
-            out.skipped << recordName(record, *row) + QStringLiteral(" is already in the logbook");
+        const Digest key = digestOf(sameness(*row, record->fields.value(QStringLiteral("BAND"))));
+        if (known.contains(key)) {
+            skip(recordName(*record, *row) + QStringLiteral(" is already in the logbook"));
             continue;
         }
         if (const auto earlier = inFile.constFind(key); earlier != inFile.constEnd()) {
-            out.skipped << recordName(record, *row)
-                    + QStringLiteral(" repeats line %1 of the file").arg(*earlier);
+            skip(recordName(*record, *row)
+                 + QStringLiteral(" repeats line %1 of the file").arg(*earlier));
             continue;
         }
-        inFile.insert(key, record.line);
+        inFile.insert(key, record->line);
         reader.count(*row);
-        out.rows << *row;
+        if (!take(*row))
+            return out;
+        ++out.added;
+    }
+    if (file.problem()) {
+        out = Import();
+        out.problem = file.problem();
+        return out;
     }
     out.notes = reader.notes();
+    return out;
+}
+
+Import read(const QByteArray &bytes, const QList<QStringList> &existing, const QString &gmtOffset,
+            const QTimeZone &zone)
+{
+    Known known;
+    for (const QStringList &row : existing)
+        known.addLogged(row);
+    QList<QStringList> rows;
+    Import out = stream(bytes, known, gmtOffset, zone, [&rows](const QStringList &row) {
+        rows << row;
+        return true;
+    });
+    if (!out.problem)
+        out.rows = std::move(rows);
     return out;
 }
 

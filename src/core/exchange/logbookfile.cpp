@@ -5,6 +5,8 @@
 #include "core/exchange/logbookadif.h"
 #include "core/exchange/tablerows.h"
 
+#include <QTimeZone>
+
 namespace LogbookFile {
 
 namespace {
@@ -45,31 +47,37 @@ ExchangeOutcome importFrom(Database &logbook, const QString &path, const QString
     const std::optional<QByteArray> bytes = ExchangeFile::read(path, &error);
     if (!bytes)
         return failure(QStringLiteral("Nothing was imported: %1").arg(error));
-    const std::optional<QList<QStringList>> rows = TableRows::all(logbook, &error);
-    if (!rows)
+    LogbookAdif::Known known;
+    if (!TableRows::each(
+            logbook, [&known](const QStringList &row) { known.addLogged(row); }, &error))
         return failure(
             QStringLiteral("Nothing was imported: the logbook cannot be read: %1").arg(error));
-    const LogbookAdif::Import adif = LogbookAdif::read(*bytes, *rows, gmtOffset);
+    // Each contact is written as soon as its record has been checked, in one transaction that
+    // a later record found wrong rolls back.
+    TableRows::Appender appender(logbook);
+    const LogbookAdif::Import adif
+        = LogbookAdif::stream(*bytes, known, gmtOffset, QTimeZone::systemTimeZone(),
+                              [&](const QStringList &row) { return appender.add(row, &error); });
     if (adif.problem)
         return failure(QStringLiteral("Nothing was imported from %1, %2.")
                            .arg(path, adif.problem->described()));
-    if (!TableRows::append(logbook, adif.rows, &error))
+    if (!error.isEmpty() || !appender.commit(&error))
         return failure(
             QStringLiteral("Nothing was imported: the logbook cannot be written: %1").arg(error));
 
     QString message = QStringLiteral("Imported %1 from %2 (the file holds %3).")
-                          .arg(ExchangeText::counted(adif.rows.size(), "contact", "contacts"), path,
+                          .arg(ExchangeText::counted(adif.added, "contact", "contacts"), path,
                                ExchangeText::counted(adif.records, "record", "records"));
-    if (!adif.rows.isEmpty())
+    if (adif.added > 0)
         message += QStringLiteral(" Their local times are %1.").arg(ClockText::ruleText(gmtOffset));
-    if (!adif.skipped.isEmpty())
+    if (adif.skippedCount > 0)
         message += QStringLiteral("\n\nSkipped %1 already there (the same call sign, GMT time to "
                                   "the minute, band and mode): %2.")
-                       .arg(ExchangeText::counted(adif.skipped.size(), "record", "records"),
-                            ExchangeText::listed(adif.skipped));
+                       .arg(ExchangeText::counted(adif.skippedCount, "record", "records"),
+                            ExchangeText::listed(adif.skipped, adif.skippedCount));
     for (const QString &note : adif.notes)
         message += QStringLiteral("\n\n") + note;
-    return ExchangeOutcome {false, !adif.rows.isEmpty(), message};
+    return ExchangeOutcome {false, adif.added > 0, message};
 }
 
 } // namespace LogbookFile

@@ -1,10 +1,12 @@
 // Imports and exports between a file and a table's SQLite file: a malformed file changes
 // nothing, a good one is written in one go (after a snapshot, for the memory table), and an
 // export that cannot be written leaves the file that was there.
+#include "common/memoryuse.h"
 #include "common/storedtable.h"
 #include "core/db/database.h"
 #include "core/db/tablesnapshots.h"
 #include "core/exchange/bandfile.h"
+#include "core/exchange/logbookadif.h"
 #include "core/exchange/logbookfile.h"
 #include "core/exchange/memoryfile.h"
 
@@ -43,6 +45,7 @@ private Q_SLOTS:
     void bandImportAppends();
     void exportThatCannotBeWrittenSaysWhy();
     void channelRanges();
+    void largeImportKeepsLittleInMemory();
 
 private:
     Database &open(const TableSchema &table);
@@ -228,6 +231,48 @@ void tst_ExchangeFiles::channelRanges()
 {
     QCOMPARE(MemoryFile::channelRanges({0, 1, 2, 5, 7, 8, 99}),
              QStringLiteral("00-02, 05, 07-08, 99"));
+}
+
+// A large ADIF import keeps no more in memory than a few times the file: the records are read,
+// checked and written one at a time, in one transaction. 100,000 contacts, 8 MB.
+void tst_ExchangeFiles::largeImportKeepsLittleInMemory()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer keeps freed memory aside, so the process's peak says nothing here");
+#endif
+    constexpr int Contacts = 100'000;
+    qint64 fileSize = 0;
+    {
+        QList<QStringList> rows;
+        const QDateTime start(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC);
+        for (int n = 0; n < Contacts; ++n) {
+            const QString gmt = start.addSecs(qint64(n) * 61).toString(Qt::ISODate).chopped(1);
+            rows << QStringList {gmt,
+                                 gmt,
+                                 QStringLiteral("14,0%1").arg(n % 90 + 10),
+                                 QStringLiteral("CW"),
+                                 QStringLiteral("K%1AB").arg(n),
+                                 QStringLiteral("contact %1").arg(n)};
+        }
+        const QByteArray bytes = LogbookAdif::write(rows, start).bytes;
+        fileSize = bytes.size();
+        writeFile(path("large.adi"), bytes);
+    }
+    Database &logbook = open(Tables::logging());
+    const std::optional<qint64> before = Memory::resetPeak();
+    if (!before)
+        QSKIP("the system does not let a process reset its peak memory");
+
+    const ExchangeOutcome outcome = LogbookFile::importFrom(logbook, path("large.adi"), "0");
+    const qint64 peakGrowth = Memory::peak() - *before;
+    qInfo("peak grew by %lld MB for %lld MB", peakGrowth >> 20, fileSize >> 20);
+    QVERIFY2(!outcome.failed, qPrintable(outcome.message));
+    QCOMPARE(StoredTable(logbook.filePath()).value("SELECT COUNT(*) FROM Logging"),
+             QString::number(Contacts));
+    QVERIFY2(peakGrowth < 4 * fileSize + 100 * 1024 * 1024,
+             qPrintable(QStringLiteral("%1 MB more at the peak for a file of %2 MB")
+                            .arg(peakGrowth / (1024 * 1024))
+                            .arg(fileSize / (1024 * 1024))));
 }
 
 QTEST_GUILESS_MAIN(tst_ExchangeFiles)
