@@ -357,6 +357,10 @@ bool CommPort::output(const QByteArray &data)
     m_inCall = false;
     if (written != data.size())
         return fail(reason);
+    // The port would hand the characters to the line on its next turn of the event loop; handing
+    // them over now saves the program a wake-up for every command. A failure here comes as the
+    // port's error event, as it would have on that turn.
+    m_port->flush();
     return true;
 }
 

@@ -1,8 +1,12 @@
 #include "ui/main/displaypanel.h"
 
+#include "core/clock/clocktext.h"
+
 #include "ui/common/spokenname.h"
 #include "ui/main/displaylabels.h"
 
+#include <QDateTime>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -190,7 +194,40 @@ QWidget *DisplayPanel::buildClock()
     row->addSpacing(40);
     row->addWidget(m_gmtDate);
     row->addStretch();
+    fixClockSize();
     return clock;
+}
+
+// The clock's texts change every second. A label of a fixed size, as wide as the widest text it
+// can show in its font, takes a new text without asking the whole window to lay itself out again.
+void DisplayPanel::fixClockSize()
+{
+    for (QLabel *clock : {m_date, m_gmtDate}) {
+        const QString shown = clock->text();
+        clock->setMinimumSize(0, 0);
+        clock->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        QSize widest;
+        for (int month = 1; month <= 12; ++month) {
+            for (const QTime time : {QTime(20, 48, 8), QTime(23, 59, 59)}) {
+                const QDateTime sample(QDate(2026, month, 28), time, Qt::UTC);
+                clock->setText(clock == m_date ? ClockText::localText(sample)
+                                               : ClockText::gmtText(sample, QStringLiteral("0")));
+                widest = widest.expandedTo(clock->sizeHint());
+            }
+        }
+        // A digit's width to spare, for a font whose digits are not all equally wide.
+        widest.rwidth() += clock->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+        clock->setText(shown);
+        clock->setFixedSize(widest);
+    }
+}
+
+void DisplayPanel::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if ((event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) && m_date
+        && m_gmtDate)
+        fixClockSize();
 }
 
 QLabel *DisplayPanel::label(RadioView::Label id) const

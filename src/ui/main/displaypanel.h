@@ -42,7 +42,12 @@ private:
     QWidget *buildStatusFlags();
     QWidget *buildMeters();
     QWidget *buildClock();
+    void fixClockSize();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
     std::array<QLabel *, 24> m_labels {};
     QProgressBar *m_sMeter = nullptr;
     QProgressBar *m_swr = nullptr;

@@ -1,6 +1,7 @@
 // The main window: its read-out before and after the radio answers, the menus, the Send
 // button, the panels the interpreter reaches, the Page keys and a picture for people to look at.
 #include "common/statusword.h"
+#include "core/clock/clocktext.h"
 #include "core/radio/radio.h"
 #include "ui/main/displaylabels.h"
 #include "ui/main/displaypanel.h"
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void designTexts_data();
     void designTexts();
     void everyReadOutIsNamedForScreenReaders();
+    void clockShowsEveryDateInFull();
     void displayFollowsReplies_data();
     void displayFollowsReplies();
     void sMeterHeldInRange_data();
@@ -127,6 +129,24 @@ void tst_terminal::designTexts()
     QLabel *shown = m_window->findChild<QLabel *>(name);
     QVERIFY2(shown, qPrintable(name));
     QCOMPARE(shown->text(), text);
+}
+
+// The clock's labels keep one size while their texts change each second: at every date the
+// whole text fits.
+void tst_terminal::clockShowsEveryDateInFull()
+{
+    DisplayPanel *display = m_window->displayPanel();
+    auto *local = m_window->findChild<QLabel *>(QStringLiteral("lblDate"));
+    auto *gmt = m_window->findChild<QLabel *>(QStringLiteral("lblGMTDate"));
+    QVERIFY(local && gmt);
+    for (int month = 1; month <= 12; ++month) {
+        const QDateTime at(QDate(2026, month, 30 - month), QTime(23, 58, 58), Qt::UTC);
+        display->setClock(ClockText::localText(at), ClockText::gmtText(at, QStringLiteral("0")));
+        for (QLabel *clock : {local, gmt})
+            QVERIFY2(clock->sizeHint().width() <= clock->width()
+                         && clock->sizeHint().height() <= clock->height(),
+                     qPrintable(clock->text()));
+    }
 }
 
 void tst_terminal::everyReadOutIsNamedForScreenReaders()
