@@ -105,9 +105,11 @@ int main(int argc, char *argv[])
         openTimes << openMs;
         freshTimes << freshMs;
     }
-    std::printf("median: port open again %.1f ms, display fresh again %.1f ms (target under "
-                "3000 ms); error boxes shown: %d for %d losses\n",
-                median(openTimes), median(freshTimes), boxes, Runs);
+    std::printf("error boxes shown: %d for %d losses\n", boxes, Runs);
+    printFigure("link return, port open again, median", median(openTimes), 1, "ms",
+                BenchTarget::under(3000));
+    printFigure("link return, display fresh again, median", median(freshTimes), 1, "ms",
+                BenchTarget::under(3000));
     stopSim(sim);
     return 0;
 }

@@ -24,6 +24,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -135,7 +136,8 @@ void printTiming(const char *what, Timing &t)
 
 // Times WSJT-X's poll cycles, each request waiting for its answer before the next goes, and
 // prints their median as the named figure.
-void pollCycles(Client &client, int cycles, const char *name)
+// Returns the median time of a cycle in ms, NaN when no cycle was answered.
+double pollCycles(Client &client, int cycles, const char *name)
 {
     Timing cycle;
     for (int i = 0; i < cycles; ++i) {
@@ -147,8 +149,10 @@ void pollCycles(Client &client, int cycles, const char *name)
         ns < 0 ? void(++cycle.failed) : cycle.ms.push_back(double(ns) / 1e6);
     }
     printTiming("  WSJT-X poll cycle (v s f m t)", cycle);
-    if (!cycle.ms.empty())
-        figure(name, median(cycle.ms));
+    if (cycle.ms.empty())
+        return std::nan("");
+    figure(name, median(cycle.ms));
+    return median(cycle.ms);
 }
 
 // Answers a second with `clients` connections, each sending "f" as soon as its last one was
@@ -196,19 +200,20 @@ quint16 freePort()
     return probe.serverPort();
 }
 
-void benchVantelo()
+// Returns the median time of WSJT-X's poll cycle through Vantelo.
+double benchVantelo()
 {
     SimProcess sim;
     if (!sim.start()) {
         std::printf("vantelo-radio-sim did not start\n");
-        return;
+        return std::nan("");
     }
     Radio radio;
     CommPort &port = radio.MSComm1();
     if (!port.setCommPort(sim.device) || !port.setSettings(QStringLiteral("9600,n,8,1"))
         || !port.setPortOpen(true)) {
         std::printf("cannot open %s: %s\n", qPrintable(sim.device), qPrintable(port.lastError()));
-        return;
+        return std::nan("");
     }
     // As in the program: the meter and the server are there before the start-up.
     SMeterPoll meter(radio);
@@ -218,7 +223,7 @@ void benchVantelo()
     radio.Synchronise();
     if (!spinUntil([&] { return radio.isIdle(); }, 60000)) {
         std::printf("the start-up synchronisation did not end\n");
-        return;
+        return std::nan("");
     }
     RadioRigBackend &backend = sharing.backend();
     const quint16 serverPort = sharing.server().port();
@@ -259,7 +264,8 @@ void benchVantelo()
         printFigure("rigctl l STRENGTH from fresh state, median", median(strength.ms), 3, "ms",
                     BenchTarget::under(1.0));
 
-    pollCycles(client, FreshRuns / 5, "WSJT-X poll cycle (v s f m t) through Vantelo, median");
+    const double cycleMs = pollCycles(client, FreshRuns / 5,
+                                      "WSJT-X poll cycle (v s f m t) through Vantelo, median");
 
     // The radio asked every time, on a line that carries nothing else.
     meter.stop();
@@ -323,14 +329,16 @@ void benchVantelo()
                 pollingRate(serverPort, 4));
     sharing.stop();
     port.setPortOpen(false);
+    return cycleMs;
 }
 
-void benchRigctld(const QString &rigctld)
+// Returns the median time of WSJT-X's poll cycle through rigctld.
+double benchRigctld(const QString &rigctld)
 {
     SimProcess sim;
     if (!sim.start()) {
         std::printf("vantelo-radio-sim did not start\n");
-        return;
+        return std::nan("");
     }
     const quint16 port = freePort();
     QProcess daemon;
@@ -370,14 +378,15 @@ void benchRigctld(const QString &rigctld)
                                                      : set.ms.push_back(double(ns) / 1e6);
     }
     printTiming("  F", set);
-    pollCycles(*client, AskedRuns / 4,
-               "WSJT-X poll cycle (v s f m t) through rigctld -m 2004, median");
+    const double cycleMs = pollCycles(
+        *client, AskedRuns / 4, "WSJT-X poll cycle (v s f m t) through rigctld -m 2004, median");
     client.reset();
     std::printf("  4 clients polling f:               %.0f answers a second\n",
                 pollingRate(port, 4));
     daemon.terminate();
     if (!daemon.waitForFinished(3000))
         daemon.kill();
+    return cycleMs;
 }
 
 } // namespace
@@ -386,11 +395,14 @@ int main(int argc, char *argv[])
 {
     BenchApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0); // each figure as soon as it is known
-    benchVantelo();
+    const double vanteloCycleMs = benchVantelo();
     const QString rigctld = QStandardPaths::findExecutable(QStringLiteral("rigctld"));
-    if (rigctld.isEmpty())
+    if (rigctld.isEmpty()) {
         std::printf("rigctld is not installed: no comparison\n");
-    else
-        benchRigctld(rigctld);
+        return 0;
+    }
+    // Side by side: Vantelo's poll cycle against rigctld's on the same line.
+    printFigure("WSJT-X poll cycle through Vantelo, median, against rigctld -m 2004's",
+                vanteloCycleMs, 2, "ms", BenchTarget::under(benchRigctld(rigctld)));
     return 0;
 }

@@ -24,7 +24,8 @@ if [ $# -gt 0 ]; then
     programs=""
     for name in "$@"; do programs="$programs $dir/bench/bench_${name#bench_}"; done
 else
-    programs=$(ls "$dir"/bench/bench_*)
+    # The programs only, not the folders their build keeps beside them.
+    programs=$(find "$dir/bench" -maxdepth 1 -type f -perm -u+x -name 'bench_*' | sort)
 fi
 status=0
 for program in $programs; do
