@@ -16,7 +16,9 @@
 #include "core/memory/memorydownload.h"
 #include "core/memory/memoryscan.h"
 #include "core/memory/memoryupload.h"
+#include "core/net/radiorigcodes.h"
 #include "core/net/radiosharing.h"
+#include "core/net/rigtypes.h"
 #include "core/radio/cat.h"
 #include "core/radio/cattables.h"
 #include "core/radio/radio.h"
@@ -114,8 +116,8 @@ public:
 // The radio core on the simulator's line.
 struct Station
 {
-    Station()
-        : server(SimOptions {})
+    explicit Station(const SimOptions &options = {})
+        : server(options)
     {
         radio.setDisplay(&display);
     }
@@ -126,11 +128,11 @@ struct Station
         return server.start() && radio.MSComm1().setCommPort(server.devicePath())
             && radio.MSComm1().setPortOpen(true);
     }
-    bool synchronise()
+    bool synchronise(int timeoutMs = GiveUpMs)
     {
         radio.Synchronise();
         return spinUntil([this] { return radio.state().StartupLoading == QLatin1String("0"); },
-                         GiveUpMs);
+                         timeoutMs);
     }
     // The line quiet: the radio core idle, no reply on its way, nothing left unread.
     bool settle(int lateMs)
@@ -402,18 +404,6 @@ inline bool runFrequencyScan(Station &station, const Size &size, const Clock &st
     return spinUntil([&] { return scan.isIdle(); }, GiveUpMs) && dwelt;
 }
 
-// The radio's mode digit for a client's mode name.
-inline char modeDigit(const QByteArray &name)
-{
-    static const std::pair<const char *, char> Digits[]
-        = {{"LSB", '1'}, {"USB", '2'}, {"CW", '3'}, {"FM", '4'}, {"AM", '5'}, {"RTTY", '6'}};
-    for (const auto &[mode, digit] : Digits) {
-        if (name == mode)
-            return digit;
-    }
-    return '?';
-}
-
 // A client sets frequency and mode in turns; each answer is awaited before the next request.
 inline bool runRigctl(Station &station, const Size &size, const Clock &started,
                       QStringList &mismatches, QStringList &wrongAnswers)
@@ -450,7 +440,9 @@ inline bool runRigctl(Station &station, const Size &size, const Clock &started,
         if (!ask("F " + QByteArray::number(lastHz) + '\n', &answer)
             || !ask("M " + lastMode + " 0\n", &answer))
             return false;
-        if (answer != "RPRT 0" && station.server.radio().mode() == modeDigit(lastMode))
+        if (answer != "RPRT 0"
+            && station.server.radio().mode()
+                == RadioRigCodes::modeDigit(*RigTokens::modeFromName(lastMode)))
             wrongAnswers << QStringLiteral("M %1 answered %2")
                                 .arg(QString::fromLatin1(lastMode), QString::fromLatin1(answer));
     }

@@ -29,30 +29,15 @@ using FaultMatrix::OperatorsRadio;
 // again after 200 ms.
 constexpr FaultMatrix::Size MatrixSize {6, 10, 50, 200};
 
-// The radio core on the simulator's line.
-struct Station
+// The radio core on the simulator's line, asking again soon for a lost start-up reply.
+struct Station : FaultMatrix::Station
 {
     explicit Station(const SimOptions &options)
-        : server(options)
+        : FaultMatrix::Station(options)
     {
-        radio.setDisplay(&display);
         radio.setStartupReplyTimeout(ReplyTimeoutMs);
     }
-    bool open()
-    {
-        return server.start() && radio.MSComm1().setCommPort(server.devicePath())
-            && radio.MSComm1().setPortOpen(true);
-    }
-    bool synchronise()
-    {
-        radio.Synchronise();
-        return spinUntil([this] { return radio.state().StartupLoading == QLatin1String("0"); },
-                         SyncTimeoutMs);
-    }
-
-    SimPtyServer server;
-    RecordingDisplay display; // outlives the radio that shows on it
-    Radio radio;
+    bool synchronise() { return FaultMatrix::Station::synchronise(SyncTimeoutMs); }
 };
 
 QStringList differences(Station &station)
