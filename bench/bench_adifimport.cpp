@@ -5,6 +5,7 @@
 #include "benchapplication.h"
 #include "common/memoryuse.h"
 #include "core/db/database.h"
+#include "core/exchange/adifwriter.h"
 #include "core/exchange/logbookfile.h"
 
 #include <QElapsedTimer>
@@ -16,11 +17,6 @@
 namespace {
 
 constexpr int Contacts = 767'250;
-
-QByteArray field(const char *name, const QByteArray &value)
-{
-    return '<' + QByteArray(name) + ':' + QByteArray::number(value.size()) + '>' + value;
-}
 
 // Writes the file as a terse logger writes it, record after record without blanks: a few years
 // of contacts.
@@ -34,11 +30,12 @@ int writeFile(const QString &path)
     QByteArray text = "Written for the benchmark\n<ADIF_VER:5>3.1.4<EOH>\n";
     for (int n = 0; n < Contacts; ++n) {
         const QDateTime gmt = start.addSecs(qint64(n) * 97);
-        text += field("CALL", "DL" + QByteArray::number(n % 997) + "X")
-            + field("QSO_DATE", gmt.date().toString(QStringLiteral("yyyyMMdd")).toLatin1())
-            + field("TIME_ON", gmt.time().toString(QStringLiteral("HHmmss")).toLatin1())
-            + field("FREQ", QByteArray::number(7 + n % 21) + ".0" + QByteArray::number(n % 90 + 10))
-            + field("MODE", Modes[n % 6]) + "<EOR>\n";
+        using AdifWriter::field;
+        text += field("CALL", QStringLiteral("DL%1X").arg(n % 997))
+            + field("QSO_DATE", gmt.date().toString(QStringLiteral("yyyyMMdd")))
+            + field("TIME_ON", gmt.time().toString(QStringLiteral("HHmmss")))
+            + field("FREQ", QStringLiteral("%1.0%2").arg(7 + n % 21).arg(n % 90 + 10))
+            + field("MODE", QString::fromLatin1(Modes[n % 6])) + "<EOR>\n";
         if (text.size() > (1 << 20)) {
             file.write(text);
             text.clear();

@@ -151,8 +151,9 @@ double pollCycles(Client &client, int cycles, const char *name)
     printTiming("  WSJT-X poll cycle (v s f m t)", cycle);
     if (cycle.ms.empty())
         return std::nan("");
-    figure(name, median(cycle.ms));
-    return median(cycle.ms);
+    const double ms = median(cycle.ms);
+    figure(name, ms);
+    return ms;
 }
 
 // Answers a second with `clients` connections, each sending "f" as soon as its last one was

@@ -5,20 +5,16 @@
 
 #include <QScopedValueRollback>
 
-namespace {
-
-bool isCwMode(const QString &mode)
+bool CwSender::isCwMode(const QString &mode)
 {
     return mode == QLatin1String("3") || mode == QLatin1String("7");
 }
 
-bool isKnownMode(const QString &mode)
+bool CwSender::isKnownMode(const QString &mode)
 {
     // 0 and 8 stand for no mode.
     return mode.size() == 1 && QStringLiteral("12345679").contains(mode[0]);
 }
-
-} // namespace
 
 CwSender::CwSender(Radio &radio, QObject *parent)
     : QObject(parent)

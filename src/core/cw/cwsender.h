@@ -50,6 +50,9 @@ public:
     // text too long, the link is down, or the radio is known to be in a mode other than CW or
     // CW-R.
     Refusal send(const QString &text);
+    // The radio's mode digit (RadioState::Mode) is CW or CW-R; is a mode at all.
+    static bool isCwMode(const QString &mode);
+    static bool isKnownMode(const QString &mode);
     // The operator's sentence for a refusal of text.
     static QString refusalText(Refusal refusal, const QString &text);
     // The operator's sentence for how sending ended, with the characters not handed over.
@@ -58,8 +61,6 @@ public:
 
     // Text waits, a turn is on the line, or a stop is being carried out.
     bool isBusy() const;
-    // Characters not yet handed to the radio.
-    int waitingCount() const { return int(m_waiting.size()); }
     // The present (or last) run: characters handed to the radio, of all queued in it.
     int taken() const { return m_taken; }
     int total() const { return m_total; }

@@ -46,20 +46,10 @@ template<typename Write> bool inTransaction(Database &database, QString *error, 
 
 std::optional<QList<QStringList>> all(Database &database, QString *error)
 {
-    const TableSchema &table = database.table();
-    QSqlQuery query(database.connection());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
-                        .arg(columnList(table), Tables::quoted(table.tableName),
-                             Tables::quoted(QLatin1String(KeyColumn))))) {
-        *error = Database::errorText(query.lastError());
+    QList<QStringList> rows;
+    if (!each(
+            database, [&rows](const QStringList &cells) { rows << cells; }, error))
         return std::nullopt;
-    }
-    const QList<QStringList> rows = Tables::cellRows(query, table.columns.size());
-    if (query.lastError().isValid()) {
-        *error = Database::errorText(query.lastError());
-        return std::nullopt;
-    }
     return rows;
 }
 

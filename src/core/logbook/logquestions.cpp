@@ -13,11 +13,6 @@ QString contactName(const QString &callSign, const QString &localCell)
              time.isEmpty() ? QStringLiteral("(no time)") : time + QStringLiteral(" local time"));
 }
 
-QString deleteQuestion(const QString &callSign, const QString &localCell)
-{
-    return QStringLiteral("Delete the contact with %1?").arg(contactName(callSign, localCell));
-}
-
 QString restampQuestion(const QString &callSign, const QString &localCell)
 {
     return QStringLiteral("Replace the time, frequency and mode of the contact with %1 by the "

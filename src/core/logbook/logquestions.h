@@ -10,9 +10,6 @@ namespace LogQuestions {
 // blank cells. localCell is the stored text of the Local cell.
 QString contactName(const QString &callSign, const QString &localCell);
 
-// "Delete the contact with K1ABC at 06 Dec 2026 9:05:07 local time?"
-QString deleteQuestion(const QString &callSign, const QString &localCell);
-
 // Asked when the stamp would write over a saved contact's time, frequency or mode.
 QString restampQuestion(const QString &callSign, const QString &localCell);
 

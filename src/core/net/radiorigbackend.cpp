@@ -125,7 +125,6 @@ bool RadioRigBackend::isFresh(RigQuery query) const
     const RadioState &s = m_radio.state();
     switch (query) {
     case RigQuery::Frequency:
-    case RigQuery::SplitFrequency:
         return receiveVfo() && !s.VFOAFreq.isEmpty() && !s.VFOBFreq.isEmpty();
     case RigQuery::Level:
     case RigQuery::Func:
@@ -285,11 +284,7 @@ void RadioRigBackend::replyOverdue()
     // the value before calling it a failure.
     if (!m_current->set.isEmpty() && !m_current->read.isEmpty() && !m_current->readAgain) {
         m_current->readAgain = true;
-        m_replyTimer.start(m_limits.replyMs + 4 * lineTimeMs(m_current->read.size()));
-        m_writing = true;
-        m_radio.send(m_current->read);
-        m_writing = false;
-        return;
+        return write(m_current->read);
     }
     finishCurrent(RigError::Timeout);
 }
@@ -330,12 +325,17 @@ void RadioRigBackend::runNext()
     m_queue.pop_front();
     if (!m_busy)
         m_busy = std::make_unique<Radio::ActivityGuard>(m_radio, Radio::Activity::ClientRequest);
-    const QByteArray commands = m_current->set + m_current->read;
+    write(m_current->set + m_current->read);
+    expireQueued();
+}
+
+// Puts the present request's commands on the line, with time for their replies.
+void RadioRigBackend::write(const QByteArray &commands)
+{
     m_replyTimer.start(m_limits.replyMs + 4 * lineTimeMs(commands.size()));
     m_writing = true;
     m_radio.send(commands);
     m_writing = false;
-    expireQueued();
 }
 
 void RadioRigBackend::finishCurrent(RigError error)
@@ -675,7 +675,7 @@ void RadioRigBackend::stopMorse(RigDone done)
 void RadioRigBackend::getSplitFrequency(RigAnswer<qint64> answer)
 {
     const auto failed = [answer](RigError error) { answer(error, 0); };
-    const bool fresh = isFresh(RigQuery::SplitFrequency);
+    const bool fresh = isFresh(RigQuery::Frequency);
     withTransmitVfo(failed, [this, answer, fresh](RigVfo transmit) {
         const QString RadioState::*field
             = transmit == RigVfo::A ? &RadioState::VFOAFreq : &RadioState::VFOBFreq;

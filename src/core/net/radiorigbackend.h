@@ -124,6 +124,7 @@ private:
     template<typename Key>
     void writeSetting(Key key, const std::optional<QByteArray> &command, RigDone done);
     void runNext();
+    void write(const QByteArray &commands);
     void onReply(const QString &reply);
     void onCommandWritten(const QByteArray &command);
     void onActivityChanged(Radio::Activity activity, bool active);

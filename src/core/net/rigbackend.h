@@ -30,18 +30,8 @@ template<typename T> using RigAnswer = std::function<void(RigError error, T valu
 using RigDone = std::function<void(RigError error)>;
 
 // The values a get asks for, for isFresh().
-enum class RigQuery {
-    Frequency,
-    Mode,
-    Vfo,
-    Split,
-    Ptt,
-    Rit,
-    PowerState,
-    SplitFrequency,
-    Level,
-    Func
-};
+// Frequency covers both VFOs, so a split get asks it too.
+enum class RigQuery { Frequency, Mode, Vfo, Split, Ptt, Rit, PowerState, Level, Func };
 
 class RigBackend
 {

@@ -71,6 +71,24 @@ std::span<const RigFunc> functions()
     return Functions;
 }
 
+QByteArrayList levelNames(bool settable)
+{
+    QByteArrayList names;
+    for (RigLevel level : Levels) {
+        if (!settable || !RigTokens::levelIsReadOnly(level))
+            names << RigTokens::levelName(level);
+    }
+    return names;
+}
+
+QByteArrayList funcNames()
+{
+    QByteArrayList names;
+    for (RigFunc func : Functions)
+        names << RigTokens::funcName(func);
+    return names;
+}
+
 bool servesLevel(RigLevel level)
 {
     return std::find(std::begin(Levels), std::end(Levels), level) != std::end(Levels);

@@ -50,6 +50,9 @@ quint64 vfoMask();
 // that are not meter readings, and every function.
 std::span<const RigLevel> levels();
 std::span<const RigFunc> functions();
+// Their names, as clients write them: every level served, or only those a client may set.
+QByteArrayList levelNames(bool settable);
+QByteArrayList funcNames();
 bool servesLevel(RigLevel level);
 bool servesFunc(RigFunc func);
 // Their Hamlib capability masks.

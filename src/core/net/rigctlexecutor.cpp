@@ -135,24 +135,6 @@ QByteArray nameList(const QByteArrayList &names)
     return text;
 }
 
-QByteArrayList levelNames(bool settable)
-{
-    QByteArrayList names;
-    for (RigLevel level : RigCaps::levels()) {
-        if (!settable || !RigTokens::levelIsReadOnly(level))
-            names << RigTokens::levelName(level);
-    }
-    return names;
-}
-
-QByteArrayList funcNames()
-{
-    QByteArrayList names;
-    for (RigFunc func : RigCaps::functions())
-        names << RigTokens::funcName(func);
-    return names;
-}
-
 QByteArray levelText(RigLevel level, double value)
 {
     if (RigTokens::levelIsFloat(level))
@@ -163,7 +145,7 @@ QByteArray levelText(RigLevel level, double value)
 void getLevel(const QByteArray &arg, RigBackend &backend, const Done &done)
 {
     if (arg == "?")
-        return done({RigError::Ok, {nameList(levelNames(false))}});
+        return done({RigError::Ok, {nameList(RigCaps::levelNames(false))}});
     const auto level = RigTokens::levelFromName(arg);
     if (!level || !RigCaps::servesLevel(*level))
         return done(refused());
@@ -175,7 +157,7 @@ void getLevel(const QByteArray &arg, RigBackend &backend, const Done &done)
 void setLevel(const QByteArrayList &args, RigBackend &backend, const Done &done)
 {
     if (args[0] == "?")
-        return done({RigError::Ok, {nameList(levelNames(true))}});
+        return done({RigError::Ok, {nameList(RigCaps::levelNames(true))}});
     const auto level = RigTokens::levelFromName(args[0]);
     if (!level || !RigCaps::servesLevel(*level) || RigTokens::levelIsReadOnly(*level))
         return done(refused());
@@ -190,7 +172,7 @@ void setLevel(const QByteArrayList &args, RigBackend &backend, const Done &done)
 void getFunc(const QByteArray &arg, RigBackend &backend, const Done &done)
 {
     if (arg == "?")
-        return done({RigError::Ok, {nameList(funcNames())}});
+        return done({RigError::Ok, {nameList(RigCaps::funcNames())}});
     const auto func = RigTokens::funcFromName(arg);
     if (!func || !RigCaps::servesFunc(*func))
         return done(refused());
@@ -201,7 +183,7 @@ void getFunc(const QByteArray &arg, RigBackend &backend, const Done &done)
 void setFunc(const QByteArrayList &args, RigBackend &backend, const Done &done)
 {
     if (args[0] == "?")
-        return done({RigError::Ok, {nameList(funcNames())}});
+        return done({RigError::Ok, {nameList(RigCaps::funcNames())}});
     const auto func = RigTokens::funcFromName(args[0]);
     const auto on = intArg(args[1], 0, std::numeric_limits<int>::max());
     if (!func || !RigCaps::servesFunc(*func) || !on)
@@ -270,10 +252,13 @@ void runChecked(const RigctlRequest &request, RigBackend &backend, const Done &d
         return getFreq(vfo, backend, done);
     case RigctlOp::SetFreq:
         return setFreq(vfo, args[0], backend, done);
+    // The radio's mode is common to both VFOs: the split mode is the mode.
     case RigctlOp::GetMode:
+    case RigctlOp::GetSplitMode:
         return backend.getMode(
             [done](RigError error, RigModeWidth mw) { done(values(error, modeValues(mw))); });
     case RigctlOp::SetMode:
+    case RigctlOp::SetSplitMode:
         return setMode(args, backend, done);
     case RigctlOp::GetVfo:
         return getVfo(backend, done);
@@ -306,12 +291,6 @@ void runChecked(const RigctlRequest &request, RigBackend &backend, const Done &d
             return done(refused());
         return backend.setSplitFrequency(*hz, status(done));
     }
-    case RigctlOp::GetSplitMode:
-        // The radio's mode is common to both VFOs.
-        return backend.getMode(
-            [done](RigError error, RigModeWidth mw) { done(values(error, modeValues(mw))); });
-    case RigctlOp::SetSplitMode:
-        return setMode(args, backend, done);
     case RigctlOp::GetSplitFreqMode:
         return getSplitFreqMode(backend, done);
     case RigctlOp::SetSplitFreqMode:
@@ -365,14 +344,12 @@ std::optional<bool> freshness(const RigctlRequest &request, const RigBackend &ba
         return func ? std::optional(backend.isFuncFresh(*func)) : std::nullopt;
     }
     case RigctlOp::GetSplitFreq:
-        return fresh(RigQuery::SplitFrequency);
-    case RigctlOp::GetSplitMode:
-        return fresh(RigQuery::Mode);
-    case RigctlOp::GetSplitFreqMode:
-        return backend.isFresh(RigQuery::SplitFrequency) && backend.isFresh(RigQuery::Mode);
     case RigctlOp::GetFreq:
         return fresh(RigQuery::Frequency);
+    case RigctlOp::GetSplitFreqMode:
+        return backend.isFresh(RigQuery::Frequency) && backend.isFresh(RigQuery::Mode);
     case RigctlOp::GetMode:
+    case RigctlOp::GetSplitMode:
         return fresh(RigQuery::Mode);
     case RigctlOp::GetVfo:
         return fresh(RigQuery::Vfo);

@@ -25,8 +25,7 @@ private:
 RigctlServer::RigctlServer(RigBackend &backend, QObject *parent)
     : QObject(parent)
     , m_backend(backend)
-    , m_listener(new Listener(*this))
-    , m_server(*m_listener)
+    , m_server(*new Listener(*this))
 {
     m_idleTimer.setSingleShot(true);
     connect(&m_idleTimer, &QTimer::timeout, this, &RigctlServer::admitWaiting);
@@ -107,17 +106,21 @@ void RigctlServer::admitWaiting()
     watchIdle();
 }
 
+// The served client silent longest; null when none is served.
+RigctlSession *RigctlServer::quietestSession() const
+{
+    RigctlSession *quietest = nullptr;
+    for (RigctlSession *session : findChildren<RigctlSession *>(Qt::FindDirectChildrenOnly)) {
+        if (session->isActive() && (!quietest || session->silentMs() > quietest->silentMs()))
+            quietest = session;
+    }
+    return quietest;
+}
+
 // Sends away the client silent longest, if it has been silent for the idle limit.
 bool RigctlServer::dismissIdle()
 {
-    const auto sessions = findChildren<RigctlSession *>(Qt::FindDirectChildrenOnly);
-    RigctlSession *quietest = nullptr;
-    for (RigctlSession *session : sessions) {
-        if (!session->isActive())
-            continue;
-        if (!quietest || session->silentMs() > quietest->silentMs())
-            quietest = session;
-    }
+    RigctlSession *quietest = quietestSession();
     if (!quietest || quietest->silentMs() < m_limits.idleMs)
         return false;
     quietest->dismiss(); // finished() comes at once and frees its place
@@ -131,11 +134,8 @@ void RigctlServer::watchIdle()
         m_idleTimer.stop();
         return;
     }
-    qint64 longest = 0;
-    for (RigctlSession *session : findChildren<RigctlSession *>(Qt::FindDirectChildrenOnly)) {
-        if (session->isActive())
-            longest = std::max(longest, session->silentMs());
-    }
+    const RigctlSession *quietest = quietestSession();
+    const qint64 longest = quietest ? quietest->silentMs() : 0;
     m_idleTimer.start(
         int(std::clamp<qint64>(qint64(m_limits.idleMs) - longest + 1, 1, m_limits.idleMs)));
 }

@@ -52,7 +52,6 @@ public:
 
     // Clients being served (not the ones waiting for room).
     int clientCount() const { return m_clientCount; }
-    int waitingCount() const { return int(m_waiting.size()); }
     AnswerCounts answerCounts() const { return m_counts; }
 
 Q_SIGNALS:
@@ -65,13 +64,13 @@ private:
 
     void takeConnection(qintptr descriptor);
     void admitWaiting();
+    RigctlSession *quietestSession() const;
     bool dismissIdle();
     void watchIdle();
     void sessionFinished();
     void countAnswer(bool fromState);
 
     RigBackend &m_backend;
-    Listener *m_listener = nullptr;
     QTcpServer &m_server;
     RigctlSession::Limits m_limits;
     int m_maxClients = 16;

@@ -48,7 +48,6 @@ public:
                   QObject *parent = nullptr);
     ~RigctlSession() override;
 
-    quint64 client() const { return m_client; }
     // Since the client last sent anything (since it connected, if it never has).
     qint64 silentMs() const { return m_sinceInput.elapsed(); }
     // Sends the client away: the connection closes at once.

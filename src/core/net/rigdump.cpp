@@ -98,24 +98,6 @@ QByteArray ctcssList()
     return text;
 }
 
-QByteArray levelList(bool settable)
-{
-    QByteArrayList names;
-    for (RigLevel level : RigCaps::levels()) {
-        if (!settable || !RigTokens::levelIsReadOnly(level))
-            names << RigTokens::levelName(level);
-    }
-    return names.join(' ');
-}
-
-QByteArray funcList()
-{
-    QByteArrayList names;
-    for (RigFunc func : RigCaps::functions())
-        names << RigTokens::funcName(func);
-    return names.join(' ');
-}
-
 void appendRanges(QByteArrayList &lines, std::span<const RigCaps::FrequencyRange> ranges)
 {
     for (const auto &r : ranges)
@@ -186,8 +168,10 @@ QByteArrayList capsLines()
           << "Preamp: " + QByteArray::number(RigCaps::PreampDb) + "dB"
           << "Attenuator: " + QByteArray::number(RigCaps::AttenuatorDb) + "dB"
           << "AGC levels: " + agcList() << "CTCSS:" + ctcssList() + " Hz"
-          << "Get functions: " + funcList() << "Set functions: " + funcList()
-          << "Get level: " + levelList(false) << "Set level: " + levelList(true)
+          << "Get functions: " + RigCaps::funcNames().join(' ')
+          << "Set functions: " + RigCaps::funcNames().join(' ')
+          << "Get level: " + RigCaps::levelNames(false).join(' ')
+          << "Set level: " + RigCaps::levelNames(true).join(' ')
           << "Mode list: " + modeList(RigCaps::modeMask()) << "VFO list: VFOA VFOB MEM";
     lines << "RX ranges:";
     for (const auto &r : RigCaps::receiveRanges())

@@ -379,9 +379,9 @@ void frmCwKeyboard::showSpeed()
 void frmCwKeyboard::showMode()
 {
     const QString &mode = m_radio.state().Mode;
-    const QString name = mode.size() == 1 ? Cat::modeName(mode[0]) : QString();
-    const bool cw = mode == QLatin1String("3") || mode == QLatin1String("7");
-    const bool known = !name.isEmpty() && name != QLatin1String("None");
+    const bool cw = CwSender::isCwMode(mode);
+    const bool known = CwSender::isKnownMode(mode);
+    const QString name = known ? Cat::modeName(mode[0]) : QString();
     cmdSwitchToCw->setVisible(known && !cw);
     if (!known)
         lblNotCw->setText(tr("The radio's mode is not known yet."));

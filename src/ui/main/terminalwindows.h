@@ -44,7 +44,6 @@ public:
     // The sender the CW keyboard feeds the radio's keyer through (shared with the network
     // clients); without one the window gets a sender of its own.
     void setKeyer(CwSender *keyer) { m_keyer = keyer; }
-    QWidget *cwKeyboard() const { return m_cwKeyboard; }
 
     // The panels and the progress window, created hidden when they do not exist yet.
     frmFunctions &functions();
