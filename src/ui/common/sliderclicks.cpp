@@ -10,8 +10,9 @@ void connect(QSlider *slider, QObject *context, std::function<void(int value)> c
                      [slider, click] { click(slider->value()); });
     QObject::connect(slider, &QSlider::actionTriggered, context, [slider, click](int action) {
         // The position already holds the new value; the value follows right after this signal.
-        if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove
-            || slider->isSliderDown() || slider->sliderPosition() == slider->value())
+        // A wheel step comes as a move of the slider that is not held down.
+        if (action == QAbstractSlider::SliderNoAction || slider->isSliderDown()
+            || slider->sliderPosition() == slider->value())
             return;
         click(slider->sliderPosition());
     });

@@ -416,10 +416,10 @@ void frmFunctions::sendLevel(const SliderRow &entry, int value)
 void frmFunctions::sliderAction(const SliderRow &entry, int action)
 {
     QSlider *slider = this->*entry.widget;
-    // Drags are sent on release; a step that cannot move the slider (already at its end) has
-    // nothing new to say.
-    if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove
-        || slider->isSliderDown() || slider->sliderPosition() == slider->value())
+    // Drags are sent on release (a wheel step is a move of a slider not held down, and is sent
+    // at once); a step that cannot move the slider (already at its end) has nothing new to say.
+    if (action == QAbstractSlider::SliderNoAction || slider->isSliderDown()
+        || slider->sliderPosition() == slider->value())
         return;
     // The position already holds the new value; the value follows right after this signal.
     sendLevel(entry, slider->sliderPosition());

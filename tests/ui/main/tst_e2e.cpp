@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QWheelEvent>
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -161,6 +162,15 @@ void tst_e2e::cwKeyboard()
     QTest::mouseClick(cw->cmdSwitchToCw, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(m_sim->radio().mode(), '3', ReplyTimeoutMs);
     QTRY_VERIFY(!cw->cmdSwitchToCw->isVisible());
+    // A step of the mouse wheel goes to the radio at once, as a key does.
+    const int before = cw->SliderKeyer->value();
+    const QPointF centre = QRectF(cw->SliderKeyer->rect()).center();
+    QWheelEvent wheel(centre, cw->SliderKeyer->mapToGlobal(centre), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(cw->SliderKeyer, &wheel);
+    QVERIFY(cw->SliderKeyer->value() > before);
+    QTRY_COMPARE_WITH_TIMEOUT(m_sim->radio().setting("KS"), cw->SliderKeyer->value(),
+                              ReplyTimeoutMs);
     cw->SliderKeyer->setFocus();
     QTest::keyClick(cw->SliderKeyer, Qt::Key_End);
     QTRY_COMPARE_WITH_TIMEOUT(m_sim->radio().setting("KS"), 60, ReplyTimeoutMs);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QWheelEvent>
 #include <memory>
 
 using RadioView::Label;
@@ -346,6 +347,8 @@ void TestFrmFunctions::sliderKeyboard_data()
     row("power to minimum", "SliderPower", 50, Qt::Key_Home, {"PC005;"});
     row("power at its end", "SliderPower", 100, Qt::Key_Right, {});
     row("keyer at its end", "SliderKeyer", 10, Qt::Key_Left, {});
+    // Qt::Key_unknown: a step of the mouse wheel towards higher values.
+    row("power by the wheel", "SliderPower", 50, Qt::Key_unknown, {"PC055;"});
 }
 
 void TestFrmFunctions::sliderKeyboard()
@@ -360,7 +363,14 @@ void TestFrmFunctions::sliderKeyboard()
     auto *s = p.control<QSlider>(slider.toLatin1().constData());
     s->setValue(start);
     p.log.take();
-    QTest::keyClick(s, Qt::Key(key));
+    if (key == Qt::Key_unknown) {
+        const QPointF centre = QRectF(s->rect()).center();
+        QWheelEvent wheel(centre, s->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(s, &wheel);
+    } else {
+        QTest::keyClick(s, Qt::Key(key));
+    }
     QCOMPARE(p.log.take(), sent);
 }
 
